@@ -1,0 +1,48 @@
+#pragma once
+// The controls the dialogs use: edit, button and check box, combo box, static.
+
+#include "framework/Wnd.h"
+
+class CEdit : public CWnd {
+public:
+    void GetSel(int& start, int& end) const;
+    void SetSel(int start, int end);
+    void ReplaceSel(const CString& text);
+    void SetReadOnly(bool readOnly = true);
+    bool IsReadOnly() const;
+    // True for a field created with the multi-line style: the program's own
+    // writes into it raise no change notification.
+    bool IsMultiLine() const;
+    // Margins, in pixels, between the field's frame and its text.
+    void SetMargins(int left, int right);
+    void GetMargins(int& left, int& right) const;
+    // The formatting rectangle: the area the text is laid out in.
+    CRect GetRect() const;
+
+    // Asked for every change that did not come through a typed character
+    // (paste, drop, undo, redo, word deletion, input methods): false refuses
+    // the change whole and the field keeps its text.
+    virtual bool AcceptsEditedText(const CString& oldText, const CString& newText);
+};
+
+constexpr int BST_UNCHECKED = 0;
+constexpr int BST_CHECKED = 1;
+
+class CButton : public CWnd {
+public:
+    int GetCheck() const;
+    void SetCheck(int state);
+};
+
+constexpr int CB_ERR = -1;
+
+class CComboBox : public CWnd {
+public:
+    int GetCurSel() const;
+    int SetCurSel(int index);
+    int GetCount() const;
+    int AddString(const CString& text);
+    CString GetLBText(int index) const;
+};
+
+class CStatic : public CWnd {};

@@ -1,0 +1,558 @@
+#include "framework/Dialog.h"
+
+#include "framework/Dispatch_p.h"
+#include "framework/Screen_p.h"
+#include "framework/Widgets_p.h"
+#include "framework/WinApp.h"
+#include "res/ResourceTypes.h"
+#include "res/resource.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+namespace fw {
+
+// ---------------------------------------------------------------- dialog units
+
+QSize DialogBaseUnits(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {(width / 26 + 1) / 2, metrics.height()};
+}
+
+namespace {
+
+// a * b / c rounded half away from zero.
+int MulDiv(int a, int b, int c)
+{
+    const long long p = static_cast<long long>(a) * b;
+    return int(p >= 0 ? (p + c / 2) / c : (p - c / 2) / c);
+}
+
+QFont DialogFont() { return QApplication::font(); }
+
+}  // namespace
+
+QRect DialogUnitsToPixels(const QFont& font, int x, int y, int cx, int cy)
+{
+    const QSize base = DialogBaseUnits(font);
+    return QRect(MulDiv(x, base.width(), 4), MulDiv(y, base.height(), 8), MulDiv(cx, base.width(), 4),
+                 MulDiv(cy, base.height(), 8));
+}
+
+// ---------------------------------------------------------------- the client area
+
+DialogWidget::DialogWidget(CDialog* dlg)
+{
+    dialog = dlg;
+    owner = dlg;
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void DialogWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    CBrush* brush = nullptr;
+    Guarded([&] {
+        CDC dc;
+        brush = dialog->DispatchCtlColor(&dc, dialog, CTLCOLOR_DLG);
+    });
+    painter.fillRect(rect(), brush ? ToQColor(brush->GetColor()) : palette().color(QPalette::Window));
+    currentPainter = &painter;
+    Guarded([&] { dialog->OnCmdMsg(WM_PAINT, 0, 0); });
+    currentPainter = nullptr;
+}
+
+void DialogWidget::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        Guarded([&] { dialog->OnCancel(); });
+        return;
+    }
+    // Enter outside a button does nothing: there is no default button.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        return;
+    QWidget::keyPressEvent(e);
+}
+
+// ---------------------------------------------------------------- pages and the screen
+
+Page::Page(CDialog* dlg, const QString& caption, QSize clientSize)
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* nav = new QWidget(this);
+    nav->setObjectName(QStringLiteral("navigationBar"));
+    nav->setAutoFillBackground(true);
+    QPalette navPalette = nav->palette();
+    navPalette.setColor(QPalette::Window, QColor(0, 0, 96));
+    navPalette.setColor(QPalette::WindowText, Qt::white);
+    nav->setPalette(navPalette);
+    auto* navRow = new QHBoxLayout(nav);
+    navRow->setContentsMargins(6, 3, 4, 3);
+    auto* title = new QLabel(caption, nav);
+    title->setObjectName(QStringLiteral("caption"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    navRow->addWidget(title, 1);
+    auto* ok = new QPushButton(QStringLiteral("OK"), nav);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setFocusPolicy(Qt::TabFocus);
+    QObject::connect(ok, &QPushButton::clicked, ok, [dlg] { Guarded([&] { dlg->OnOK(); }); });
+    navRow->addWidget(ok);
+    okButton = ok;
+    column->addWidget(nav);
+
+    client = new DialogWidget(dlg);
+    client->setParent(this);
+    client->setFixedSize(clientSize);
+    column->addWidget(client);
+
+    commandBarSlot = new QWidget(this);
+    commandBarSlot->setObjectName(QStringLiteral("commandBar"));
+    commandBarLayout = new QHBoxLayout(commandBarSlot);
+    commandBarLayout->setContentsMargins(2, 2, 2, 2);
+    const int barHeight = QFontMetrics(font()).height() + 14;
+    commandBarSlot->setFixedHeight(barHeight);
+    emptyBar = new QWidget(commandBarSlot);
+    commandBarLayout->addWidget(emptyBar, 1);
+    column->addWidget(commandBarSlot);
+}
+
+Screen::Screen()
+{
+    setObjectName(QStringLiteral("screen"));
+    m_stack = new QStackedLayout(this);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_stack->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Every page has the client size of the largest template, so the
+    // screen keeps its size whichever dialog is on top.
+    const QFont font = DialogFont();
+    for (const res::DialogTemplate* t : res::AllDialogTemplates()) {
+        const QRect r = DialogUnitsToPixels(font, 0, 0, t->cx, t->cy);
+        m_clientSize = m_clientSize.expandedTo(r.size());
+    }
+}
+
+namespace {
+QPointer<Screen> g_screen;
+}
+
+Screen* Screen::Get()
+{
+    if (!g_screen) {
+        g_screen = new Screen;
+        g_screen->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    return g_screen;
+}
+
+Screen* Screen::Existing() { return g_screen; }
+
+void Screen::Push(Page* page, CDialog* dlg)
+{
+    if (QWidget* focus = QApplication::focusWidget(); focus && !m_pages.empty())
+        m_pages.back().first->focusBeforeCover = focus;
+    m_pages.emplace_back(page, dlg);
+    m_stack->addWidget(page);
+    m_stack->setCurrentWidget(page);
+    setWindowTitle(dlg->GetCaption().isEmpty() ? AfxGetAppName() : dlg->GetCaption());
+    if (!isVisible())
+        show();
+    // Show the window in front, as a dialog that fills the screen does.
+    raise();
+    activateWindow();
+}
+
+void Screen::Pop(Page* page)
+{
+    for (auto it = m_pages.begin(); it != m_pages.end(); ++it) {
+        if (it->first == page) {
+            m_pages.erase(it);
+            break;
+        }
+    }
+    m_stack->removeWidget(page);
+    if (m_pages.empty()) {
+        hide();
+        return;
+    }
+    Page* top = m_pages.back().first;
+    m_stack->setCurrentWidget(top);
+    CDialog* dlg = m_pages.back().second;
+    setWindowTitle(dlg->GetCaption().isEmpty() ? AfxGetAppName() : dlg->GetCaption());
+    activateWindow();
+    if (top->focusBeforeCover)
+        top->focusBeforeCover->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+CDialog* Screen::TopDialog() const { return m_pages.empty() ? nullptr : m_pages.back().second; }
+
+bool Screen::RaiseWindow()
+{
+    if (m_pages.empty())
+        return false;
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    return true;
+}
+
+void Screen::closeEvent(QCloseEvent* e)
+{
+    // Closing the window ends every run; the window goes when the last does.
+    e->ignore();
+    for (auto it = m_pages.rbegin(); it != m_pages.rend(); ++it)
+        it->second->EndDialog(IDCANCEL);
+}
+
+}  // namespace fw
+
+// ---------------------------------------------------------------- data exchange
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
+{
+    if (control.IsWindow())
+        return;
+    QWidget* widget = pDX->m_pDlgWnd->ControlWidget(id);
+    if (!widget)
+        throw std::logic_error("data exchange names a control the template does not have");
+    control.Attach(widget, id);
+}
+
+void DDX_Text(CDataExchange* pDX, int id, CString& value)
+{
+    CWnd* item = pDX->m_pDlgWnd->GetDlgItem(id);
+    if (!item)
+        throw std::logic_error("data exchange names a control the template does not have");
+    if (pDX->m_bSaveAndValidate)
+        value = item->GetWindowText();
+    else
+        item->SetWindowText(value);
+}
+
+// ---------------------------------------------------------------- the dialog
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(int templateId, CWnd* parent) : m_templateId(templateId), m_pParentWnd(parent) {}
+
+CDialog::~CDialog() { DestroyWindow(); }
+
+CDialog* CDialog::GetActiveDialog()
+{
+    fw::Screen* screen = fw::Screen::Existing();
+    return screen ? screen->TopDialog() : nullptr;
+}
+
+CString CDialog::GetCaption() const
+{
+    const res::DialogTemplate* t = res::FindDialogTemplate(m_templateId);
+    return t ? QString::fromUtf8(t->caption) : CString();
+}
+
+QWidget* CDialog::ControlWidget(int id) const
+{
+    const auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+void CDialog::BuildFromTemplate()
+{
+    using namespace res;
+    const DialogTemplate* t = FindDialogTemplate(m_templateId);
+    const QString caption = GetCaption().isEmpty() ? AfxGetAppName() : GetCaption();
+    fw::Screen* screen = fw::Screen::Get();
+    m_page = new fw::Page(this, caption, screen->ClientSize());
+    fw::DialogWidget* client = m_page->client;
+    Attach(client, 0);
+
+    const QFont font = fw::DialogFont();
+    client->setFont(font);
+    QWidget* previousTabStop = nullptr;
+    struct Placed {
+        QWidget* widget;
+        const DialogItem* item;
+    };
+    std::vector<Placed> placed;
+
+    for (const DialogItem& item : t->items) {
+        QWidget* widget = nullptr;
+        fw::ControlHost* host = nullptr;
+        const QString text = QString::fromUtf8(item.text);
+        switch (item.kind) {
+        case ControlKind::Edit: {
+            auto* edit = new fw::EditWidget(client);
+            edit->setText(text);
+            edit->setFrame(item.style & WS_BORDER);
+            edit->setReadOnly(item.style & ES_READONLY);
+            const Qt::Alignment h = (item.style & ES_RIGHT) ? Qt::AlignRight
+                                    : (item.style & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
+            edit->setAlignment(h | Qt::AlignVCenter);
+            // Field menus would offer edits the field could not check first.
+            edit->setContextMenuPolicy(Qt::DefaultContextMenu);
+            widget = edit;
+            host = edit;
+            break;
+        }
+        case ControlKind::PushButton: {
+            auto* button = new fw::ButtonWidget(client);
+            button->setText(text);
+            widget = button;
+            host = button;
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto* check = new fw::CheckWidget(client);
+            check->setText(text);
+            if (item.style & BS_LEFTTEXT)
+                check->setLayoutDirection(Qt::RightToLeft);
+            widget = check;
+            host = check;
+            break;
+        }
+        case ControlKind::ComboBox: {
+            auto* combo = new fw::ComboWidget(client);
+            widget = combo;
+            host = combo;
+            break;
+        }
+        case ControlKind::Static: {
+            auto* label = new fw::LabelWidget(client);
+            if (item.style & SS_ICON) {
+                if (const char* path = FindImagePath(text.toInt()))
+                    label->setPixmap(QPixmap(QString::fromUtf8(path)));
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            } else {
+                label->setText(text);
+                label->setTextFormat(Qt::PlainText);
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            }
+            widget = label;
+            host = label;
+            break;
+        }
+        }
+        host->dialog = this;
+        host->controlId = item.id;
+        host->templateStyle = item.style;
+        QRect geometry = fw::DialogUnitsToPixels(font, item.x, item.y, item.cx, item.cy);
+        if (item.kind == ControlKind::Static && !(item.style & SS_ICON)) {
+            // A label is never cut short: it takes the width its text needs.
+            const int needed = QFontMetrics(font).horizontalAdvance(text) + 2;
+            geometry.setWidth(std::min(std::max(geometry.width(), needed), client->width() - geometry.left()));
+            geometry.setHeight(std::max(geometry.height(), QFontMetrics(font).height()));
+        }
+        if (item.kind == ControlKind::ComboBox) {
+            // The template height is that of the open list; the box is one line.
+            geometry.setHeight(std::max(fw::DialogUnitsToPixels(font, 0, 0, 0, 12).height(),
+                                        widget->sizeHint().height()));
+        }
+        widget->setGeometry(geometry);
+        widget->setFont(font);
+        if (item.style & WS_HIDDEN)
+            widget->hide();
+
+        const bool focusable = item.kind != ControlKind::Static;
+        if (focusable) {
+            widget->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+            if (item.style & WS_TABSTOP) {
+                if (previousTabStop)
+                    QWidget::setTabOrder(previousTabStop, widget);
+                previousTabStop = widget;
+            }
+        } else {
+            widget->setFocusPolicy(Qt::NoFocus);
+        }
+
+        std::unique_ptr<CWnd> object;
+        switch (item.kind) {
+        case ControlKind::Edit: object = std::make_unique<CEdit>(); break;
+        case ControlKind::ComboBox: object = std::make_unique<CComboBox>(); break;
+        case ControlKind::Static: object = std::make_unique<CStatic>(); break;
+        case ControlKind::PushButton:
+        case ControlKind::CheckBox: object = std::make_unique<CButton>(); break;
+        }
+        object->Attach(widget, item.id);
+        m_defaultObjects.push_back(std::move(object));
+        if (item.id != IDC_STATIC)
+            m_controls.emplace(item.id, widget);
+        placed.push_back({widget, &item});
+    }
+    if (previousTabStop)
+        QWidget::setTabOrder(previousTabStop, m_page->okButton);
+
+    // Each label names the field on its row, so screen readers and UI
+    // automation find every field by what the user reads beside it.
+    for (const Placed& field : placed) {
+        if (field.item->kind != ControlKind::Edit && field.item->kind != ControlKind::ComboBox)
+            continue;
+        const DialogItem& f = *field.item;
+        const Placed* best = nullptr;
+        int bestDistance = 0;
+        for (const Placed& label : placed) {
+            const DialogItem& l = *label.item;
+            if (l.kind != ControlKind::Static || (l.style & SS_ICON))
+                continue;
+            const int centre = l.y + l.cy / 2;
+            if (centre < f.y || centre > f.y + f.cy)
+                continue;
+            auto distanceTo = [&](const DialogItem& c) {
+                if (l.x + l.cx <= c.x)
+                    return c.x - (l.x + l.cx);
+                if (l.x >= c.x + c.cx)
+                    return l.x - (c.x + c.cx);
+                return 0;
+            };
+            const int distance = distanceTo(f);
+            // A label belongs to the nearest field of its row.
+            bool nearerToAnother = false;
+            for (const Placed& other : placed) {
+                const DialogItem& o = *other.item;
+                if (&o == &f || (o.kind != ControlKind::Edit && o.kind != ControlKind::ComboBox))
+                    continue;
+                if (centre >= o.y && centre <= o.y + o.cy && distanceTo(o) < distance)
+                    nearerToAnother = true;
+            }
+            if (nearerToAnother)
+                continue;
+            if (!best || distance < bestDistance) {
+                best = &label;
+                bestDistance = distance;
+            }
+        }
+        if (best)
+            field.widget->setAccessibleName(QString::fromUtf8(best->item->text));
+    }
+
+    for (const DialogInitItem& init : t->initData) {
+        if (auto* combo = dynamic_cast<fw::ComboWidget*>(ControlWidget(init.controlId))) {
+            const bool wasEmpty = combo->count() == 0;
+            combo->addItem(QString::fromUtf8(init.text));
+            if (wasEmpty)
+                combo->SetCurrentFromProgram(-1);
+        }
+    }
+}
+
+void CDialog::DestroyWindow()
+{
+    if (!m_page)
+        return;
+    // Detach every window object first, so no handler runs while the
+    // widgets go away.
+    for (auto& [id, widget] : m_controls) {
+        if (CWnd* wnd = CWnd::FromHandle(widget))
+            wnd->Detach();
+    }
+    m_controls.clear();
+    m_defaultObjects.clear();
+    Detach();
+    fw::Page* page = m_page;
+    m_page = nullptr;
+    page->hide();
+    if (fw::Screen* screen = fw::Screen::Existing())
+        screen->Pop(page);
+    delete page;
+}
+
+int CDialog::DoModal()
+{
+    if (m_running || !res::FindDialogTemplate(m_templateId))
+        return -1;
+    CWnd* owner = m_pParentWnd;
+    if (!owner && AfxGetMainWnd() != this)
+        owner = AfxGetMainWnd();
+    if (owner && !owner->IsWindow())
+        owner = nullptr;
+
+    BuildFromTemplate();
+    m_running = true;
+    m_result = -1;
+    fw::Screen::Get()->Push(m_page, this);
+    if (owner)
+        owner->EnableWindow(false);
+
+    // Initialisation: list contents came with the template; then data
+    // exchange to the controls, then the dialog's own set-up.
+    bool initialised = false;
+    fw::Guarded([&] { initialised = UpdateData(false); });
+    if (!initialised) {
+        EndDialog(-1);
+    } else {
+        bool focusFirst = false;
+        fw::Guarded([&] { focusFirst = OnInitDialog(); });
+        if (focusFirst && m_running) {
+            for (const res::DialogItem& item : res::FindDialogTemplate(m_templateId)->items) {
+                QWidget* w = ControlWidget(item.id);
+                if (w && (item.style & res::WS_TABSTOP) && !(item.style & res::WS_HIDDEN) && w->isEnabled()) {
+                    w->setFocus(Qt::OtherFocusReason);
+                    break;
+                }
+            }
+        }
+    }
+
+    if (m_running) {
+        QEventLoop loop;
+        m_loop = &loop;
+        loop.exec(QEventLoop::DialogExec);
+        m_loop = nullptr;
+    }
+    m_running = false;
+    if (owner)
+        owner->EnableWindow(true);
+    DestroyWindow();
+    return m_result;
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_result = result;
+    m_running = false;
+    if (m_loop)
+        m_loop->exit(result);
+}
+
+bool CDialog::UpdateData(bool saveAndValidate)
+{
+    CDataExchange dx(this, saveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const std::logic_error&) {
+        return false;
+    }
+    return true;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+bool CDialog::OnInitDialog() { return true; }
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(true))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::OnClose() { OnCancel(); }

@@ -1,0 +1,74 @@
+#include "framework/File.h"
+
+#include <QFileInfo>
+
+CString CFileException::GetErrorMessage() const
+{
+    const CString name = m_strFileName.isEmpty() ? CString("an unnamed file") : m_strFileName;
+    switch (m_cause) {
+    case fileNotFound:
+    case tooLarge:
+    case invalidFile:
+        return CString("%1 was not found.").arg(name);
+    case badPath:
+        return CString("All or part of the path %1 is not valid.").arg(name);
+    case accessDenied:
+        return CString("%1 could not be read: access was denied.").arg(name);
+    case endOfFile:
+        return CString("%1 ended before it could be read whole.").arg(name);
+    case hardIO:
+        return CString("%1 could not be read: the device reported an error.").arg(name);
+    case none:
+    case genericException:
+        break;
+    }
+    return CString("%1 could not be read.").arg(name);
+}
+
+CFile::~CFile() { Close(); }
+
+bool CFile::Open(const CString& path, UINT)
+{
+    Close();
+    // Only regular files: opening a FIFO would block, a directory or a device
+    // is no table. Such a file is treated as one that could not be opened.
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return false;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    if (file->isSequential())
+        return false;
+    m_file = std::move(file);
+    return true;
+}
+
+std::uint64_t CFile::GetLength() const
+{
+    if (!m_file)
+        throw CFileException(CFileException::fileNotFound);
+    const qint64 size = m_file->size();
+    if (size < 0)
+        throw CFileException(CFileException::genericException);
+    if (std::uint64_t(size) > kMaxLength)
+        throw CFileException(CFileException::tooLarge);
+    return std::uint64_t(size);
+}
+
+UINT CFile::Read(void* buffer, UINT count)
+{
+    if (!m_file)
+        throw CFileException(CFileException::fileNotFound);
+    const qint64 got = m_file->read(static_cast<char*>(buffer), qint64(count));
+    if (got < 0)
+        throw CFileException(CFileException::hardIO);
+    return UINT(got);
+}
+
+void CFile::Close()
+{
+    if (m_file)
+        m_file->close();
+    m_file.reset();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Framework-internal: the one portrait window that is the program's screen.
+// Each running dialog is a page on it: a navigation bar with the caption and
+// the ok button at the top, the dialog in the middle, the command bar at the
+// bottom. The page on top is the dialog being run.
+
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+class CDialog;
+class QLabel;
+class QStackedLayout;
+class QHBoxLayout;
+
+namespace fw {
+
+class DialogWidget;
+
+class Page : public QWidget {
+public:
+    Page(CDialog* dlg, const QString& caption, QSize clientSize);
+    DialogWidget* client = nullptr;
+    QWidget* commandBarSlot = nullptr;
+    QHBoxLayout* commandBarLayout = nullptr;
+    QWidget* okButton = nullptr;
+    QWidget* emptyBar = nullptr;  // the bar every dialog has until it makes its own
+    QPointer<QWidget> focusBeforeCover;  // restored when the page is on top again
+};
+
+class Screen : public QWidget {
+public:
+    static Screen* Get();
+    static Screen* Existing();
+
+    void Push(Page* page, CDialog* dlg);
+    void Pop(Page* page);
+    CDialog* TopDialog() const;
+    // The client size every page gets: the largest template, in pixels.
+    QSize ClientSize() const { return m_clientSize; }
+    // Brings the window to the front; false when there is none to show.
+    bool RaiseWindow();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    Screen();
+    QStackedLayout* m_stack;
+    std::vector<std::pair<Page*, CDialog*>> m_pages;
+    QSize m_clientSize;
+};
+
+// Dialog base units of the dialog font: the average letter width and height.
+QSize DialogBaseUnits(const QFont& font);
+QRect DialogUnitsToPixels(const QFont& font, int x, int y, int cx, int cy);
+
+}  // namespace fw

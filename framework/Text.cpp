@@ -1,0 +1,93 @@
+#include "framework/Text.h"
+
+#include <QFileInfo>
+#include <QByteArray>
+
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+
+namespace {
+
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    return c;
+}
+
+// The C conversions work on bytes; any character outside ASCII ends a number
+// anyway, so it becomes a byte that can take no part in one.
+QByteArray AsciiBytes(const CString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text)
+        bytes.append(c.unicode() < 0x80 ? char(c.unicode()) : '\x7f');
+    return bytes;
+}
+
+}  // namespace
+
+double StringToDouble(const CString& text)
+{
+    const QByteArray bytes = AsciiBytes(text);
+    return strtod_l(bytes.constData(), nullptr, CLocale());
+}
+
+int StringToInt(const CString& text)
+{
+    const QByteArray bytes = AsciiBytes(text);
+    const long long value = strtoll_l(bytes.constData(), nullptr, 10, CLocale());
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return int(value);
+}
+
+namespace {
+
+CString FormatC(const char* format, auto... args)
+{
+    const locale_t previous = uselocale(CLocale());
+    char small[128];
+    const int needed = std::snprintf(small, sizeof small, format, args...);
+    CString result;
+    if (needed >= 0 && size_t(needed) < sizeof small) {
+        result = QString::fromLatin1(small, needed);
+    } else if (needed >= 0) {
+        QByteArray big(needed + 1, '\0');
+        std::snprintf(big.data(), big.size(), format, args...);
+        result = QString::fromLatin1(big.constData(), needed);
+    }
+    uselocale(previous);
+    return result;
+}
+
+}  // namespace
+
+CString FormatFixedC(double value, int precision)
+{
+    // A negative precision would mean "default" to printf; nobody wants more
+    // digits than a double holds.
+    if (precision < 0)
+        precision = 0;
+    if (precision > 350)
+        precision = 350;
+    return FormatC("%.*f", precision, value);
+}
+
+CString FormatExponentC(double value) { return FormatC("%e", value); }
+
+CString FormatIntegerC(int value) { return FormatC("%d", value); }
+
+CString ExecutableDirectory()
+{
+    // /proc/self/exe names the real file whatever it is called and however
+    // deep it lies; symbolic links to it are resolved.
+    const QFileInfo exe(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+    return exe.absolutePath();
+}

@@ -1,0 +1,281 @@
+#include "framework/Widgets_p.h"
+
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/Dispatch_p.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace fw {
+
+void SendNotify(ControlHost* host, UINT code)
+{
+    if (!host->owner)
+        return;
+    Guarded([&] {
+        // A control that handles the notification itself keeps it.
+        if (host->owner->OnCmdMsg(WM_REFLECT_COMMAND, code, 0))
+            return;
+        if (host->dialog)
+            host->dialog->OnCmdMsg(WM_COMMAND, code, host->controlId);
+    });
+}
+
+void ApplyCtlColor(QWidget* widget, ControlHost* host, UINT ctlColor)
+{
+    if (!host->dialog || !host->owner)
+        return;
+    CBrush* brush = nullptr;
+    Guarded([&] {
+        CDC dc;
+        brush = host->dialog->DispatchCtlColor(&dc, host->owner, ctlColor);
+    });
+    const bool isEdit = qobject_cast<QLineEdit*>(widget) != nullptr;
+    const QPalette::ColorRole role = isEdit ? QPalette::Base : QPalette::Window;
+    const QColor wanted = brush ? ToQColor(brush->GetColor()) : QApplication::palette(widget).color(role);
+    if (!isEdit)
+        widget->setAutoFillBackground(brush != nullptr);
+    if (widget->palette().color(QPalette::Active, role) == wanted
+        && widget->palette().color(QPalette::Disabled, role) == wanted)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Active, role, wanted);
+    palette.setColor(QPalette::Inactive, role, wanted);
+    palette.setColor(QPalette::Disabled, role, wanted);
+    widget->setPalette(palette);
+}
+
+namespace {
+
+UINT VirtualKey(const QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return VK_TAB;
+    default:
+        break;
+    }
+    if (e->key() >= Qt::Key_Space && e->key() <= Qt::Key_AsciiTilde)
+        return UINT(e->key());
+    return 0x100 + UINT(e->key() & 0xFFFF);
+}
+
+bool HasCommandModifier(const QKeyEvent* e)
+{
+    return e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- edit
+
+EditWidget::EditWidget(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (m_filteredDepth > 0)
+            m_editedByFilter = true;
+        else
+            m_editedOutsideFilter = true;
+    });
+}
+
+void EditWidget::SetTextFromProgram(const QString& text)
+{
+    QLineEdit::setText(text);
+    // A single-line field reports every write, even of the same text; a
+    // multi-line one reports none: the dialogs depend on both.
+    if (!(templateStyle & res::ES_MULTILINE))
+        SendNotify(this, EN_CHANGE);
+}
+
+bool EditWidget::event(QEvent* e)
+{
+    if (!owner || m_eventDepth > 0)
+        return QLineEdit::event(e);
+
+    // Any change made while handling this event that did not come through a
+    // typed character is offered to the control whole before it stands.
+    const QString before = text();
+    const int cursor = cursorPosition();
+    const int selStart = selectionStart();
+    const int selLength = selectedText().size();
+    m_editedOutsideFilter = false;
+    ++m_eventDepth;
+    const bool result = QLineEdit::event(e);
+    --m_eventDepth;
+    if (!m_editedOutsideFilter || !owner)
+        return result;
+    m_editedOutsideFilter = false;
+    const QString after = text();
+    if (after == before)
+        return result;
+    bool accepted = true;
+    if (auto* edit = dynamic_cast<CEdit*>(owner))
+        Guarded([&] { accepted = edit->AcceptsEditedText(before, after); });
+    if (accepted) {
+        SendNotify(this, EN_CHANGE);
+    } else {
+        QLineEdit::setText(before);
+        if (selStart >= 0 && selLength > 0)
+            setSelection(selStart, selLength);
+        else
+            setCursorPosition(cursor);
+    }
+    return result;
+}
+
+void EditWidget::keyPressEvent(QKeyEvent* e)
+{
+    if (!owner) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    MSG msg{WM_KEYDOWN, VirtualKey(e)};
+    bool swallowed = false;
+    Guarded([&] { swallowed = owner->PreTranslateMessage(&msg); });
+    if (swallowed) {
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Backspace && !HasCommandModifier(e)) {
+        m_currentKey = e;
+        TypeCharacter(VK_BACK);
+        m_currentKey = nullptr;
+        e->accept();
+        return;
+    }
+    const QString typed = e->text();
+    const bool printable = !typed.isEmpty() && !HasCommandModifier(e) && typed.at(0).unicode() >= 0x20
+                           && typed.at(0).unicode() != 0x7F;
+    if (!printable) {
+        // Navigation, shortcuts, Enter and Esc: the edit's own handling;
+        // edits they make are checked in event().
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    m_currentKey = typed.toUcs4().size() == 1 ? e : nullptr;
+    for (char32_t c : typed.toUcs4())
+        TypeCharacter(c);
+    m_currentKey = nullptr;
+    e->accept();
+}
+
+void EditWidget::TypeCharacter(char32_t c)
+{
+    m_currentChar = c;
+    bool handled = false;
+    Guarded([&] { handled = owner->DispatchChar(UINT(c), 1, 0); });
+    if (!handled)
+        DefaultProcessing();
+    m_currentChar = 0;
+}
+
+void EditWidget::DefaultProcessing()
+{
+    if (!m_currentChar || isReadOnly())
+        return;
+    const QString before = text();
+    ++m_filteredDepth;
+    if (m_currentKey) {
+        QLineEdit::keyPressEvent(m_currentKey);
+    } else if (m_currentChar == VK_BACK) {
+        backspace();
+    } else {
+        const char32_t c = m_currentChar;
+        insert(QString::fromUcs4(&c, 1));
+    }
+    --m_filteredDepth;
+    m_editedByFilter = false;
+    if (text() != before)
+        SendNotify(this, EN_CHANGE);
+}
+
+void EditWidget::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+    if (e->reason() != Qt::PopupFocusReason)
+        SendNotify(this, EN_SETFOCUS);
+}
+
+void EditWidget::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    // A context menu takes the focus only for a moment.
+    if (e->reason() != Qt::PopupFocusReason)
+        SendNotify(this, EN_KILLFOCUS);
+}
+
+void EditWidget::paintEvent(QPaintEvent* e)
+{
+    ApplyCtlColor(this, this, isReadOnly() || !isEnabled() ? CTLCOLOR_STATIC : CTLCOLOR_EDIT);
+    QLineEdit::paintEvent(e);
+}
+
+// ---------------------------------------------------------------- buttons, lists, labels
+
+ButtonWidget::ButtonWidget(QWidget* parent) : QPushButton(parent)
+{
+    // Enter on a focused button presses it, as Space does.
+    setAutoDefault(true);
+    connect(this, &QPushButton::clicked, this, [this] { SendNotify(this, BN_CLICKED); });
+}
+
+void ButtonWidget::paintEvent(QPaintEvent* e)
+{
+    ApplyCtlColor(this, this, CTLCOLOR_BTN);
+    QPushButton::paintEvent(e);
+}
+
+CheckWidget::CheckWidget(QWidget* parent) : QCheckBox(parent)
+{
+    connect(this, &QCheckBox::clicked, this, [this] { SendNotify(this, BN_CLICKED); });
+}
+
+void CheckWidget::paintEvent(QPaintEvent* e)
+{
+    ApplyCtlColor(this, this, CTLCOLOR_STATIC);
+    QCheckBox::paintEvent(e);
+}
+
+ComboWidget::ComboWidget(QWidget* parent) : QComboBox(parent)
+{
+    connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_programWrite)
+            SendNotify(this, CBN_SELCHANGE);
+    });
+}
+
+void ComboWidget::SetCurrentFromProgram(int index)
+{
+    m_programWrite = true;
+    setCurrentIndex(index);
+    m_programWrite = false;
+}
+
+void ComboWidget::paintEvent(QPaintEvent* e)
+{
+    ApplyCtlColor(this, this, CTLCOLOR_LISTBOX);
+    QComboBox::paintEvent(e);
+}
+
+LabelWidget::LabelWidget(QWidget* parent) : QLabel(parent) {}
+
+void LabelWidget::paintEvent(QPaintEvent* e)
+{
+    ApplyCtlColor(this, this, CTLCOLOR_STATIC);
+    QLabel::paintEvent(e);
+}
+
+}  // namespace fw

@@ -1,0 +1,113 @@
+#pragma once
+// Framework-internal: the Qt widgets behind the controls. Nothing outside
+// framework/ includes this file.
+
+#include "framework/Core.h"
+#include "res/ResourceTypes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QWidget>
+
+class CWnd;
+class CDialog;
+class QKeyEvent;
+
+namespace fw {
+
+// What every widget of ours offers the framework.
+class ControlHost {
+public:
+    virtual ~ControlHost() = default;
+    // The object that handles this control's messages.
+    CWnd* owner = nullptr;
+    int controlId = 0;
+    CDialog* dialog = nullptr;
+    std::uint32_t templateStyle = 0;
+    // Default processing of the message being handled.
+    virtual void DefaultProcessing() {}
+};
+
+// Sends a control notification: first to the control's own table, then,
+// unless the control took it, to its dialog's.
+void SendNotify(ControlHost* host, UINT code);
+// Asks the dialog for the control's colours before it paints.
+void ApplyCtlColor(QWidget* widget, ControlHost* host, UINT ctlColor);
+
+class EditWidget : public QLineEdit, public ControlHost {
+public:
+    explicit EditWidget(QWidget* parent);
+
+    void SetTextFromProgram(const QString& text);
+    void DefaultProcessing() override;
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    void TypeCharacter(char32_t c);
+
+    QKeyEvent* m_currentKey = nullptr;  // the key being typed, for default processing
+    char32_t m_currentChar = 0;
+    int m_filteredDepth = 0;  // inside the default processing of a typed character
+    int m_eventDepth = 0;
+    bool m_editedOutsideFilter = false;
+    bool m_editedByFilter = false;
+};
+
+class ButtonWidget : public QPushButton, public ControlHost {
+public:
+    explicit ButtonWidget(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+
+class CheckWidget : public QCheckBox, public ControlHost {
+public:
+    explicit CheckWidget(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+
+class ComboWidget : public QComboBox, public ControlHost {
+public:
+    explicit ComboWidget(QWidget* parent);
+    void SetCurrentFromProgram(int index);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    bool m_programWrite = false;
+};
+
+class LabelWidget : public QLabel, public ControlHost {
+public:
+    explicit LabelWidget(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+
+// The client area of a dialog.
+class DialogWidget : public QWidget, public ControlHost {
+public:
+    explicit DialogWidget(CDialog* dlg);
+    QPainter* currentPainter = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+};
+
+}  // namespace fw

@@ -1,0 +1,108 @@
+#include "framework/WinApp.h"
+
+#include "framework/Dialog.h"
+#include "framework/File.h"
+#include "framework/Screen_p.h"
+#include "framework/SingleInstance_p.h"
+#include "framework/Text.h"
+#include "res/ResourceTypes.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLocale>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace {
+
+CWinApp* g_app = nullptr;
+constexpr int kAppTitleString = 57344;
+
+}  // namespace
+
+CWinApp::CWinApp() { g_app = this; }
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+bool CWinApp::InitInstance() { return true; }
+
+int CWinApp::ExitInstance() { return 0; }
+
+CWinApp* AfxGetApp() { return g_app; }
+
+CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
+
+CString AfxGetAppName()
+{
+    if (g_app && !g_app->m_pszAppName.isEmpty())
+        return g_app->m_pszAppName;
+    if (const char* title = res::FindString(kAppTitleString))
+        return QString::fromUtf8(title);
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', -1).section('.', 0, 0);
+}
+
+int CWinApp::Run(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    m_pszAppName = AfxGetAppName();
+    QApplication::setApplicationName(m_pszAppName);
+    QApplication::setApplicationDisplayName(m_pszAppName);
+    if (const char* icon = res::FindImagePath(128))
+        QApplication::setWindowIcon(QIcon(QString::fromUtf8(icon)));
+
+    fw::SingleInstance instance;
+    if (instance.RaiseOtherCopy())
+        return -1;
+    instance.Listen([] {
+        fw::Screen* screen = fw::Screen::Existing();
+        return screen && screen->RaiseWindow();
+    });
+
+    if (InitInstance()) {
+        const int result = QApplication::exec();
+        ExitInstance();
+        return result;
+    }
+    // No message loop ran: the exit routine's result, 0, is the exit code.
+    return ExitInstance();
+}
+
+int AfxWinMain(int argc, char** argv)
+{
+    CWinApp* app = AfxGetApp();
+    return app ? app->Run(argc, argv) : -1;
+}
+
+int AfxMessageBox(const CString& text, UINT type)
+{
+    QMessageBox box(fw::Screen::Existing());
+    box.setWindowTitle(AfxGetAppName());
+    box.setText(text);
+    box.setIcon((type & MB_ICONSTOP) ? QMessageBox::Critical
+                : (type & MB_ICONINFORMATION) ? QMessageBox::Information : QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return IDOK;
+}
+
+void ReportException(const CException& e) { AfxMessageBox(e.GetErrorMessage(), MB_OK | MB_ICONSTOP); }
+
+bool StartDetachedProcess(const CString& program, const CStringList& arguments)
+{
+    return QProcess::startDetached(program, arguments);
+}
+
+CString GetUserDecimalSeparator() { return QLocale::system().decimalPoint(); }
+
+CString GetUserThousandsSeparator() { return QLocale::system().groupSeparator(); }
+
+CString LoadResourceString(int id)
+{
+    const char* text = res::FindString(id);
+    return text ? QString::fromUtf8(text) : CString();
+}
