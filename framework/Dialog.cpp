@@ -458,8 +458,8 @@ void CDialog::DestroyWindow()
         return;
     // Detach every window object first, so no handler runs while the
     // widgets go away.
-    for (auto& [id, widget] : m_controls) {
-        if (CWnd* wnd = CWnd::FromHandle(widget))
+    for (QWidget* widget : m_page->findChildren<QWidget*>()) {
+        if (CWnd* wnd = CWnd::FromHandle(widget); wnd && wnd != this)
             wnd->Detach();
     }
     m_controls.clear();

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
+#include <QUrl>
 
 namespace {
 
@@ -105,4 +106,14 @@ CString LoadResourceString(int id)
 {
     const char* text = res::FindString(id);
     return text ? QString::fromUtf8(text) : CString();
+}
+
+HICON AfxLoadIcon(int id) { return res::FindImagePath(id) ? id : 0; }
+
+CString LocalFileUrl(const CString& path, const CString& anchor)
+{
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    return url.toString(QUrl::FullyEncoded);
 }

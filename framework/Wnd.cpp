@@ -6,6 +6,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHash>
+#include <QIcon>
+#include "res/ResourceTypes.h"
 
 namespace {
 
@@ -157,3 +159,11 @@ void CWnd::SetAccessibleName(const CString& name)
 }
 
 CString CWnd::GetAccessibleName() const { return m_widget ? m_widget->accessibleName() : CString(); }
+
+void CWnd::SetIcon(int icon, bool)
+{
+    if (!m_widget)
+        return;
+    if (const char* path = res::FindImagePath(icon))
+        m_widget->window()->setWindowIcon(QIcon(QString::fromUtf8(path)));
+}

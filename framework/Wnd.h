@@ -35,6 +35,8 @@ public:
     void UpdateWindow();
     CRect GetClientRect() const;
     CFont* GetFont();
+    // The icon the window shows; big or small makes no difference here.
+    void SetIcon(int icon, bool bigIcon);
     // The name screen readers and UI automation know the window by.
     void SetAccessibleName(const CString& name);
     CString GetAccessibleName() const;

@@ -1,0 +1,10 @@
+#pragma once
+// Help opens the program's help page in the desktop's viewer, a separate
+// process the program neither waits for nor watches.
+
+#include "framework/Core.h"
+
+// The help page, installed beside the executable.
+CString HelpPagePath();
+void ShowHelpContents();
+void ShowHelpTopic(CString anchor);

@@ -1,0 +1,48 @@
+// Renders every screen of the program headless into PNG files, so anyone can
+// see what a user sees: screenshots [output directory].
+
+#include "app/AboutDlg.h"
+#include "app/ChooserDlg.h"
+#include "app/CalculatorList.h"
+#include "tests/screenshots/Screens.h"
+#include "tests/support/DialogHarness.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTextStream>
+
+using namespace testing_support;
+
+namespace {
+
+QString g_outputDir;
+
+void Save(CDialog& dlg, const QString& name)
+{
+    QApplication::processEvents();
+    QWidget* window = Window(dlg);
+    const QString path = g_outputDir + QLatin1Char('/') + name + QStringLiteral(".png");
+    window->grab().save(path);
+    QTextStream(stdout) << path << '\n';
+}
+
+}  // namespace
+
+void SaveScreen(CDialog& dlg, const QString& name) { Save(dlg, name); }
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    g_outputDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath() + QStringLiteral("/screenshots");
+    QDir().mkpath(g_outputDir);
+
+    CChooserDlg chooser;
+    RunModal(chooser, [&] { Save(chooser, QStringLiteral("chooser")); });
+
+    CAboutDlg about;
+    RunModal(about, [&] { Save(about, QStringLiteral("about")); });
+
+    RenderCalculators();
+    return 0;
+}

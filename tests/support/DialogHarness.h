@@ -1,0 +1,72 @@
+#pragma once
+// Running dialogs in tests: the test body runs inside the dialog's modal
+// run, and real key and mouse events reach the real widgets.
+
+#include "framework/Dialog.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace testing_support {
+
+// The widget of a control, for sending it events.
+inline QWidget* Widget(CDialog& dlg, int id)
+{
+    CWnd* wnd = dlg.GetDlgItem(id);
+    return wnd ? wnd->GetSafeHwnd() : nullptr;
+}
+
+inline QLineEdit* Edit(CDialog& dlg, int id) { return qobject_cast<QLineEdit*>(Widget(dlg, id)); }
+
+inline QString Text(CDialog& dlg, int id)
+{
+    CWnd* wnd = dlg.GetDlgItem(id);
+    return wnd ? wnd->GetWindowText() : QString();
+}
+
+// Waits until the screen window is the active one, so focus is real.
+inline void WaitForActiveWindow(CDialog& dlg)
+{
+    if (QWidget* w = dlg.GetSafeHwnd() ? dlg.GetSafeHwnd()->window() : nullptr) {
+        w->activateWindow();
+        (void)QTest::qWaitForWindowActive(w);
+    }
+}
+
+// The program's window, where every dialog shows.
+inline QWidget* Window(CDialog& dlg) { return dlg.GetSafeHwnd() ? dlg.GetSafeHwnd()->window() : nullptr; }
+
+// Runs dlg modally; body runs once the dialog is up, then the run ends
+// (unless the body ended it). Returns the end code.
+inline int RunModal(CDialog& dlg, const std::function<void()>& body)
+{
+    QTimer::singleShot(0, [&] {
+        if (dlg.GetSafeHwnd())
+            WaitForActiveWindow(dlg);
+        body();
+        if (dlg.IsRunning())
+            dlg.EndDialog(IDCANCEL);
+    });
+    return dlg.DoModal();
+}
+
+// Does something that opens a modal run (a click on a button, say) and runs
+// body inside that run; body must end it.
+inline void WhileModal(const std::function<void()>& opens, const std::function<void()>& body)
+{
+    QTimer::singleShot(0, body);
+    opens();
+}
+
+// Clicks a control (focus by mouse) and types keys into it.
+inline void ClickAndType(CDialog& dlg, int id, const QString& keys)
+{
+    QWidget* w = Widget(dlg, id);
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(w->width() - 4, w->height() / 2));
+    QTest::keyClicks(w, keys);
+}
+
+}  // namespace testing_support
