@@ -1,6 +1,14 @@
 #include "app/CalculatorList.h"
 
+#include "calc/delay/DelayDlg.h"
+
 // Calculators are added here as they are built.
 void RunLevelCalculator() {}
-void RunDelayCalculator() {}
+
+void RunDelayCalculator()
+{
+    CDelayDlg dlg;
+    dlg.DoModal();
+}
+
 void RunWaveCalculator() {}

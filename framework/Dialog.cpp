@@ -17,7 +17,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedLayout>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 namespace fw {
 
@@ -71,6 +74,17 @@ void DialogWidget::paintEvent(QPaintEvent*)
     currentPainter = &painter;
     Guarded([&] { dialog->OnCmdMsg(WM_PAINT, 0, 0); });
     currentPainter = nullptr;
+
+    // For start-up measurements (bench/StartupBench): with
+    // SONAVOLTA_EXIT_AFTER_FIRST_PAINT set, the first paint of the process is
+    // announced on stdout and the window is closed, as a user would close it.
+    static bool firstPaintSeen = false;
+    if (!firstPaintSeen && qEnvironmentVariableIsSet("SONAVOLTA_EXIT_AFTER_FIRST_PAINT")) {
+        firstPaintSeen = true;
+        std::fputs("first paint\n", stdout);
+        std::fflush(stdout);
+        QTimer::singleShot(0, window(), &QWidget::close);
+    }
 }
 
 void DialogWidget::keyPressEvent(QKeyEvent* e)
@@ -188,10 +202,10 @@ void Screen::Pop(Page* page)
         }
     }
     m_stack->removeWidget(page);
-    if (m_pages.empty()) {
-        hide();
+    // With no page left the window stays as it is until the program ends
+    // (or the next run puts a page on it).
+    if (m_pages.empty())
         return;
-    }
     Page* top = m_pages.back().first;
     m_stack->setCurrentWidget(top);
     CDialog* dlg = m_pages.back().second;
@@ -477,9 +491,13 @@ int CDialog::DoModal()
 {
     if (m_running || !res::FindDialogTemplate(m_templateId))
         return -1;
+    // A dialog given no owner is owned by the main window, or else by the
+    // dialog it covers.
     CWnd* owner = m_pParentWnd;
     if (!owner && AfxGetMainWnd() != this)
         owner = AfxGetMainWnd();
+    if (!owner)
+        owner = GetActiveDialog();
     if (owner && !owner->IsWindow())
         owner = nullptr;
 

@@ -33,7 +33,7 @@ void ApplyCtlColor(QWidget* widget, ControlHost* host, UINT ctlColor)
         brush = host->dialog->DispatchCtlColor(&dc, host->owner, ctlColor);
     });
     const bool isEdit = qobject_cast<QLineEdit*>(widget) != nullptr;
-    const QPalette::ColorRole role = isEdit ? QPalette::Base : QPalette::Window;
+    const QPalette::ColorRole role = isEdit ? QPalette::Base : widget->backgroundRole();
     const QColor wanted = brush ? ToQColor(brush->GetColor()) : QApplication::palette(widget).color(role);
     if (!isEdit)
         widget->setAutoFillBackground(brush != nullptr);
@@ -67,9 +67,12 @@ UINT VirtualKey(const QKeyEvent* e)
     default:
         break;
     }
-    if (e->key() >= Qt::Key_Space && e->key() <= Qt::Key_AsciiTilde)
-        return UINT(e->key());
-    return 0x100 + UINT(e->key() & 0xFFFF);
+    // Letters, digits and space have virtual keys of their own code; no other
+    // key may share a code with Delete or Enter.
+    const int key = e->key();
+    if (key == Qt::Key_Space || (key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return UINT(key);
+    return 0x100 + UINT(key & 0xFFFF);
 }
 
 bool HasCommandModifier(const QKeyEvent* e)

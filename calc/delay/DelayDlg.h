@@ -1,0 +1,35 @@
+#pragma once
+// The Delay calculator: a tempo in, seven delay times out.
+
+#include "app/frame/DialogFrame.h"
+#include "calc/delay/DelayModel.h"
+#include "widgets/NumEdit.h"
+
+class CDelayDlg : public CCalcDialog {
+public:
+    explicit CDelayDlg(CWnd* parent = nullptr);
+    ~CDelayDlg() override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    bool OnInitDialog() override;
+
+    void OnChangeBpm();
+    void OnRoundValues();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void Recalculate();
+
+    CButton m_btnRound;
+    CNumEdit m_editSixteenth;
+    CNumEdit m_editHalf;
+    CNumEdit m_editThirtySecond;
+    CNumEdit m_editQuarter;
+    CNumEdit m_editEighth;
+    CNumEdit m_editBar34;
+    CNumEdit m_editBar44;
+    CNumEdit m_editBpm;
+    CDelayModel m_model;
+};

@@ -1,0 +1,195 @@
+#include "widgets/NumEdit.h"
+
+#include "framework/Text.h"
+#include "framework/WinApp.h"
+
+namespace {
+
+constexpr char32_t kBackspace = 8;
+
+// Spaces a locale may group digits with; a user types a plain space for any.
+bool IsSpaceLike(QChar c)
+{
+    return c == QChar(0x20) || c == QChar(0xA0) || c == QChar(0x202F) || c == QChar(0x2009);
+}
+
+CString CharText(char32_t ch) { return ch == kBackspace ? CString() : CString::fromUcs4(&ch, 1); }
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CNumEdit, CEdit)
+    ON_CONTROL_REFLECT(EN_KILLFOCUS, OnKillFocus)
+    ON_WM_CHAR()
+END_MESSAGE_MAP()
+
+CNumEdit::CNumEdit()
+    : m_decimalSep(GetUserDecimalSeparator()), m_thousandSep(GetUserThousandsSeparator())
+{
+    // A locale without a decimal separator still needs one to show decimals.
+    if (m_decimalSep.isEmpty())
+        m_decimalSep = CString(".");
+}
+
+CNumEdit::~CNumEdit() = default;
+
+bool CNumEdit::IsDecimalSeparator(QChar c) const { return !m_decimalSep.isEmpty() && c == m_decimalSep.at(0); }
+
+bool CNumEdit::IsThousandsSeparator(QChar c) const
+{
+    if (m_thousandSep.isEmpty())
+        return false;
+    const QChar sep = m_thousandSep.at(0);
+    return c == sep || (IsSpaceLike(sep) && IsSpaceLike(c));
+}
+
+void CNumEdit::FormatFixed(double value, CString& text) const
+{
+    text = FormatFixedC(value, m_precision);
+    text.replace(QChar('.'), m_decimalSep.at(0));
+}
+
+void CNumEdit::FormatInteger(int value, CString& text) const { text = FormatIntegerC(value); }
+
+void CNumEdit::FormatExponent(double value, CString& text) const
+{
+    text = FormatExponentC(value);
+    text.replace(QChar('.'), m_decimalSep.at(0));
+}
+
+double CNumEdit::ParseValue(CString& text) const
+{
+    CString cleaned;
+    cleaned.reserve(text.size());
+    for (QChar c : text) {
+        if (IsThousandsSeparator(c))
+            continue;
+        // Both '.' and ',' read as the decimal point; so does the user's own
+        // separator where it is neither.
+        cleaned.append(c == QChar(',') || IsDecimalSeparator(c) ? QChar('.') : c);
+    }
+    text = cleaned;
+    return StringToDouble(text);
+}
+
+int CNumEdit::ParseInteger(CString& text) const
+{
+    CString cleaned;
+    cleaned.reserve(text.size());
+    for (QChar c : text) {
+        if (!IsThousandsSeparator(c))
+            cleaned.append(c);
+    }
+    text = cleaned;
+    return StringToInt(text);
+}
+
+CString CNumEdit::ProspectiveText(const CString& s, int start, int end, char32_t ch)
+{
+    const int n = s.size();
+    start = std::clamp(start, 0, n);
+    end = std::clamp(end, start, n);
+    const CString ins = CharText(ch);
+    const bool backspace = ch == kBackspace;
+    if (start != end)
+        return s.left(start) + ins + s.right(n - end);
+    if (start == n)
+        return backspace ? s.left(n - 1) : s + ins;
+    if (start == 0)
+        return backspace ? s : ins + s;
+    return backspace ? s.left(start - 1) + s.right(n - start) : s.left(start) + ins + s.right(n - start);
+}
+
+bool CNumEdit::InRange(const CString& text) const
+{
+    if (text.isEmpty())
+        return true;
+    CString t = text;
+    const double v = ParseValue(t) * m_scale;
+    if (m_checkMax && v > m_max)
+        return false;
+    if (m_checkMin && v < m_min)
+        return false;
+    return true;
+}
+
+bool CNumEdit::PassesClassTest(char32_t ch, const CString& text) const
+{
+    const CString c = CharText(ch);
+    if (c == m_decimalSep) {
+        // One decimal separator, and never as the first key into an empty field.
+        return !text.isEmpty() && !text.contains(m_decimalSep);
+    }
+    if (ch == kBackspace || (ch >= '0' && ch <= '9') || ch == '-')
+        return true;
+    return c.size() == 1 && IsThousandsSeparator(c.at(0)) && (c == m_thousandSep || IsSpaceLike(c.at(0)));
+}
+
+bool CNumEdit::AcceptsKey(const CString& text, int start, int end, char32_t ch) const
+{
+    const CString t = ProspectiveText(text, start, end, ch);
+    if (m_textMode)
+        return ch == kBackspace || t.size() <= kTextModeLength;
+    return PassesClassTest(ch, text) && InRange(t);
+}
+
+void CNumEdit::OnChar(UINT nChar, UINT, UINT)
+{
+    const CString s = GetWindowText();
+    int start = 0, end = 0;
+    GetSel(start, end);
+    if (AcceptsKey(s, start, end, char32_t(nChar))) {
+        Default();
+        Invalidate(true);
+        return;
+    }
+    // Refused: the text stays as it was, the caret goes to where the
+    // selection began.
+    SetWindowText(s);
+    SetSel(start, start);
+}
+
+void CNumEdit::OnKillFocus()
+{
+    CString s = GetWindowText();
+    if (s.isEmpty() || m_textMode)
+        return;
+    switch (m_displayMode) {
+    case DisplayFixed:
+        FormatFixed(ParseValue(s), s);
+        break;
+    case DisplayInteger:
+        FormatInteger(ParseInteger(s), s);
+        break;
+    case DisplayExponent:
+        FormatExponent(ParseValue(s), s);
+        break;
+    default:
+        break;
+    }
+    SetWindowText(s);
+}
+
+bool CNumEdit::PreTranslateMessage(MSG* msg)
+{
+    // Enter neither inserts nor closes the dialog; Delete deletes nothing.
+    return msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_DELETE);
+}
+
+bool CNumEdit::AcceptsEditedText(const CString&, const CString& newText)
+{
+    if (m_textMode)
+        return newText.size() <= kTextModeLength;
+    if (newText.isEmpty())
+        return true;
+    // Each character must be one typing could have put there, with at most
+    // one decimal separator, and the whole must be in range.
+    int decimalSeparators = 0;
+    for (QChar c : newText) {
+        const bool typeable = (c >= QChar('0') && c <= QChar('9')) || c == QChar('-')
+                              || (CString(c) == m_decimalSep && ++decimalSeparators == 1)
+                              || (IsThousandsSeparator(c) && (CString(c) == m_thousandSep || IsSpaceLike(c)));
+        if (!typeable)
+            return false;
+    }
+    return InRange(newText);
+}
