@@ -1,9 +1,13 @@
 #include "app/CalculatorList.h"
 
 #include "calc/delay/DelayDlg.h"
+// (the Level dialog's header)
+// (the Wave dialog's header)
 
-// Calculators are added here as they are built.
-void RunLevelCalculator() {}
+void RunLevelCalculator()
+{
+    // (runs the Level dialog)
+}
 
 void RunDelayCalculator()
 {
@@ -11,4 +15,7 @@ void RunDelayCalculator()
     dlg.DoModal();
 }
 
-void RunWaveCalculator() {}
+void RunWaveCalculator()
+{
+    // (runs the Wave dialog)
+}

@@ -1,6 +1,8 @@
 // Screenshots of the calculators, empty and with values typed.
 
 #include "calc/delay/DelayDlg.h"
+// (the Level dialog's header)
+// (the Wave dialog's header)
 #include "res/resource.h"
 #include "tests/screenshots/Screens.h"
 #include "tests/support/DialogHarness.h"
@@ -21,9 +23,15 @@ void RenderDelay()
     });
 }
 
+// (RenderLevel goes here)
+
+// (RenderWave goes here)
+
 }  // namespace
 
 void RenderCalculators()
 {
     RenderDelay();
+    // (RenderLevel();)
+    // (RenderWave();)
 }
