@@ -64,13 +64,17 @@ int CWinApp::Run(int argc, char** argv)
         return screen && screen->RaiseWindow();
     });
 
+    int result = 0;
     if (InitInstance()) {
-        const int result = QApplication::exec();
+        result = QApplication::exec();
         ExitInstance();
-        return result;
+    } else {
+        // No message loop ran: the exit routine's result, 0, is the exit code.
+        result = ExitInstance();
     }
-    // No message loop ran: the exit routine's result, 0, is the exit code.
-    return ExitInstance();
+    // The window goes before the application object it belongs to.
+    delete fw::Screen::Existing();
+    return result;
 }
 
 int AfxWinMain(int argc, char** argv)
