@@ -2,7 +2,7 @@
 
 #include "calc/delay/DelayDlg.h"
 // (the Level dialog's header)
-// (the Wave dialog's header)
+#include "calc/wave/WaveDlg.h"
 
 void RunLevelCalculator()
 {
@@ -17,5 +17,6 @@ void RunDelayCalculator()
 
 void RunWaveCalculator()
 {
-    // (runs the Wave dialog)
+    CWaveDlg dlg;
+    dlg.DoModal();
 }

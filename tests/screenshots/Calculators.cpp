@@ -2,7 +2,7 @@
 
 #include "calc/delay/DelayDlg.h"
 // (the Level dialog's header)
-// (the Wave dialog's header)
+#include "calc/wave/WaveDlg.h"
 #include "res/resource.h"
 #include "tests/screenshots/Screens.h"
 #include "tests/support/DialogHarness.h"
@@ -25,7 +25,20 @@ void RenderDelay()
 
 // (RenderLevel goes here)
 
-// (RenderWave goes here)
+void RenderWave()
+{
+    CWaveDlg byFrequency;
+    RunModal(byFrequency, [&] {
+        SaveScreen(byFrequency, QStringLiteral("wave"));
+        ClickAndType(byFrequency, IDC_FREQUENCY, QStringLiteral("440"));
+        SaveScreen(byFrequency, QStringLiteral("wave-440"));
+    });
+    CWaveDlg byNote;
+    RunModal(byNote, [&] {
+        ClickAndType(byNote, IDC_NOTE, QStringLiteral("c4"));
+        SaveScreen(byNote, QStringLiteral("wave-c4"));
+    });
+}
 
 }  // namespace
 
@@ -33,5 +46,5 @@ void RenderCalculators()
 {
     RenderDelay();
     // (RenderLevel();)
-    // (RenderWave();)
+    RenderWave();
 }

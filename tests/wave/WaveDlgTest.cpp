@@ -1,0 +1,354 @@
+// The Wave calculator driven by real keys and clicks, with the shipped pitch
+// table beside the test.
+
+#include "app/ChooserDlg.h"
+#include "calc/wave/WaveDlg.h"
+#include "res/resource.h"
+#include "tests/support/DialogHarness.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+// The result fields in the order the dialog writes them.
+constexpr int kResults[] = {IDC_WAVELENGTH_FT, IDC_WAVELENGTH_CM, IDC_HALF_WAVELENGTH_FT,
+                            IDC_HALF_WAVELENGTH_CM, IDC_HALF_PERIOD, IDC_PERIOD};
+
+const QStringList kNoResults(6, QString());
+
+// The user's decimal separator, as every field shows it.
+QString Sep() { return CNumEdit().m_decimalSep; }
+
+// A number text written with '.', in the user's form.
+QString Local(const char* text) { return QString::fromLatin1(text).replace(QLatin1Char('.'), Sep()); }
+
+QStringList Shown(CDialog& dlg)
+{
+    QStringList shown;
+    for (int id : kResults)
+        shown << Text(dlg, id);
+    return shown;
+}
+
+// The engine's six values for a frequency, each in a result field's own form.
+QStringList ExpectedFor(double hz)
+{
+    CWaveModel model;
+    model.m_frequency = hz;
+    model.Compute();
+    const CNumEdit field;
+    QStringList texts;
+    for (double value : {model.m_wavelengthFt, model.m_wavelengthCm, model.m_halfWavelengthFt,
+                         model.m_halfWavelengthCm, model.m_halfPeriodMs, model.m_periodMs}) {
+        CString text;
+        field.FormatFixed(value, text);
+        texts << text;
+    }
+    return texts;
+}
+
+TEST(WaveDialog, EveryDigitOfAFrequencyRecomputesEveryField)
+{
+    CWaveDlg dlg;
+    RunModal(dlg, [&] {
+        QWidget* frequency = Widget(dlg, IDC_FREQUENCY);
+        ClickAndType(dlg, IDC_FREQUENCY, QStringLiteral("4"));
+        EXPECT_EQ(Shown(dlg), ExpectedFor(4.0));
+        QTest::keyClicks(frequency, QStringLiteral("40"));
+        EXPECT_EQ(Shown(dlg), ExpectedFor(440.0));
+        EXPECT_EQ(Text(dlg, IDC_PERIOD), "2" + Sep() + "2727");
+        EXPECT_EQ(Text(dlg, IDC_WAVELENGTH_CM), "78" + Sep() + "0227");
+        EXPECT_EQ(Text(dlg, IDC_NOTE), QStringLiteral("A4"));
+        // 44 Hz is no note of the table: the note field empties.
+        QTest::keyClick(frequency, Qt::Key_Backspace);
+        EXPECT_EQ(Shown(dlg), ExpectedFor(44.0));
+        EXPECT_EQ(Text(dlg, IDC_NOTE), QString());
+    });
+}
+
+TEST(WaveDialog, ATypedFrequencyShowsTheNoteOfExactlyThatValue)
+{
+    struct Case {
+        const char* keys;  // with '.' for the user's separator
+        double hz;
+        const char* note;
+    };
+    const Case cases[] = {
+        {"440", 440.0, "A4"},
+        {"440.0", 440.0, "A4"},  // one value with the table's 440.00
+        {"261.63", 261.63, "C4"},
+        {"15804.27", 15804.27, "B9"},
+        {"261.6", 261.6, ""},
+        {"441", 441.0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        CWaveDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_FREQUENCY, Local(c.keys));
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local(c.keys));
+            EXPECT_EQ(Shown(dlg), ExpectedFor(c.hz));
+            EXPECT_EQ(Text(dlg, IDC_NOTE), QString::fromLatin1(c.note));
+        });
+    }
+}
+
+TEST(WaveDialog, ATypedNoteFillsTheFrequencyAndTheResults)
+{
+    struct Case {
+        const char* keys;
+        const char* note;       // what the note field holds afterwards
+        const char* frequency;  // two decimals, '.' for the user's separator
+        double hz;
+    };
+    const Case cases[] = {
+        {"a4", "a4", "440.00", 440.0},  // found in any case, kept as typed
+        {"C#4x", "C#4", "277.18", 277.18},  // a fourth character is refused
+        {"b9", "b9", "15804.27", 15804.27},
+        {"c0", "c0", "16.35", 16.35},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        CWaveDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_NOTE, QString::fromLatin1(c.keys));
+            EXPECT_EQ(Text(dlg, IDC_NOTE), QString::fromLatin1(c.note));
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local(c.frequency));
+            EXPECT_EQ(Shown(dlg), ExpectedFor(c.hz));
+        });
+    }
+}
+
+TEST(WaveDialog, AnUnknownNoteClearsTheNumbersUntilAFrequencyIsTypedAgain)
+{
+    CWaveDlg dlg;
+    RunModal(dlg, [&] {
+        ClickAndType(dlg, IDC_NOTE, QStringLiteral("a4"));
+        ASSERT_EQ(Shown(dlg), ExpectedFor(440.0));
+
+        QTest::keyClick(Widget(dlg, IDC_NOTE), Qt::Key_Backspace);
+        QTest::keyClicks(Widget(dlg, IDC_NOTE), QStringLiteral("x"));
+        EXPECT_EQ(Text(dlg, IDC_NOTE), QStringLiteral("ax"));
+        EXPECT_EQ(Text(dlg, IDC_FREQUENCY), QString());
+        EXPECT_EQ(Shown(dlg), kNoResults);
+
+        // Spaces count: "a4 " is no name of the table either.
+        QTest::keyClick(Widget(dlg, IDC_NOTE), Qt::Key_Backspace);
+        QTest::keyClicks(Widget(dlg, IDC_NOTE), QStringLiteral("4 "));
+        EXPECT_EQ(Text(dlg, IDC_FREQUENCY), QString());
+        EXPECT_EQ(Text(dlg, IDC_NOTE), QStringLiteral("a4 "));
+        EXPECT_EQ(Shown(dlg), kNoResults);
+
+        ClickAndType(dlg, IDC_FREQUENCY, QStringLiteral("440"));
+        EXPECT_EQ(Shown(dlg), ExpectedFor(440.0));
+        EXPECT_EQ(Text(dlg, IDC_NOTE), QStringLiteral("A4"));
+    });
+}
+
+TEST(WaveDialog, EmptyingTheFrequencyKeepsTheResultsAndTheNote)
+{
+    CWaveDlg dlg;
+    RunModal(dlg, [&] {
+        // The last digit deleted by Backspace.
+        ClickAndType(dlg, IDC_FREQUENCY, QStringLiteral("5"));
+        QTest::keyClick(Widget(dlg, IDC_FREQUENCY), Qt::Key_Backspace);
+        EXPECT_EQ(Text(dlg, IDC_FREQUENCY), QString());
+        EXPECT_EQ(Shown(dlg), ExpectedFor(5.0));
+
+        // The whole text selected and deleted at once: the lower-case note
+        // would have become "A4" had anything been recomputed.
+        ClickAndType(dlg, IDC_NOTE, QStringLiteral("a4"));
+        ClickAndType(dlg, IDC_FREQUENCY, QString());
+        QTest::keyClick(Widget(dlg, IDC_FREQUENCY), Qt::Key_Home, Qt::ShiftModifier);
+        QTest::keyClick(Widget(dlg, IDC_FREQUENCY), Qt::Key_Backspace);
+        EXPECT_EQ(Text(dlg, IDC_FREQUENCY), QString());
+        EXPECT_EQ(Shown(dlg), ExpectedFor(440.0));
+        EXPECT_EQ(Text(dlg, IDC_NOTE), QStringLiteral("a4"));
+    });
+}
+
+TEST(WaveDialog, KeysThatLeaveTheFrequencyRangeAreRefused)
+{
+    struct Case {
+        QString keys;
+        QString text;  // what the field holds afterwards
+    };
+    const Case cases[] = {
+        {"0", ""},  // reads as 0, below 0.0001
+        {"-", ""},  // reads as 0 too
+        {Sep(), ""},  // never the first key
+        {"100000", "100000"},  // the upper bound itself
+        {"1000000", "100000"},
+        {"100001", "10000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys.toStdString());
+        CWaveDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_FREQUENCY, c.keys);
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), c.text);
+            EXPECT_EQ(Shown(dlg), c.text.isEmpty() ? kNoResults : ExpectedFor(c.text.toDouble()));
+        });
+    }
+}
+
+TEST(WaveDialog, AFrequencyBelowOneIsReachedThroughTextsInRange)
+{
+    CWaveDlg dlg;
+    RunModal(dlg, [&] {
+        QWidget* frequency = Widget(dlg, IDC_FREQUENCY);
+        ClickAndType(dlg, IDC_FREQUENCY, QStringLiteral("1"));
+        QTest::keyClick(frequency, Qt::Key_Left);
+
+        struct Step {
+            const char* key;  // '.' for the user's separator
+            const char* text;
+            double hz;
+        };
+        const Step steps[] = {
+            {".", ".1", 0.1},
+            {"0", ".01", 0.01},
+            {"0", ".001", 0.001},
+            {"0", ".0001", 0.0001},
+            {"0", ".0001", 0.0001},  // 0.00001 would be below the range
+        };
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.text);
+            QTest::keyClicks(frequency, Local(step.key));
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local(step.text));
+            EXPECT_EQ(Shown(dlg), ExpectedFor(step.hz));
+        }
+        QTest::keyClick(frequency, Qt::Key_Home);
+        QTest::keyClicks(frequency, QStringLiteral("0"));
+        EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local("0.0001"));
+        EXPECT_EQ(Text(dlg, IDC_PERIOD), "10000000" + Sep() + "0000");
+    });
+}
+
+TEST(WaveDialog, EnterChangesNothingAndDoesNotClose)
+{
+    CWaveDlg dlg;
+    RunModal(dlg, [&] {
+        ClickAndType(dlg, IDC_FREQUENCY, QStringLiteral("440"));
+        QTest::keyClick(Widget(dlg, IDC_FREQUENCY), Qt::Key_Return);
+        QTest::keyClick(Widget(dlg, IDC_FREQUENCY), Qt::Key_Enter);
+        EXPECT_TRUE(dlg.IsRunning());
+        EXPECT_EQ(Text(dlg, IDC_FREQUENCY), QStringLiteral("440"));
+
+        ClickAndType(dlg, IDC_NOTE, QString());
+        QTest::keyClick(Widget(dlg, IDC_NOTE), Qt::Key_Return);
+        QTest::keyClick(Widget(dlg, IDC_NOTE), Qt::Key_Enter);
+        EXPECT_TRUE(dlg.IsRunning());
+        EXPECT_EQ(Text(dlg, IDC_NOTE), QStringLiteral("A4"));
+        EXPECT_EQ(Shown(dlg), ExpectedFor(440.0));
+    });
+}
+
+// Each handler writes the other's field; neither write may run the other
+// handler, nor may the frequency field's own rewrite when it is left.
+TEST(WaveDialog, OnlyTheUsersOwnEditsRecompute)
+{
+    {
+        CWaveDlg dlg;
+        RunModal(dlg, [&] {
+            // A look-up from "A4" would rewrite the frequency as 440.00.
+            ClickAndType(dlg, IDC_FREQUENCY, QStringLiteral("440"));
+            EXPECT_EQ(Text(dlg, IDC_NOTE), QStringLiteral("A4"));
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), QStringLiteral("440"));
+        });
+    }
+    {
+        CWaveDlg dlg;
+        RunModal(dlg, [&] {
+            // A recompute from "440.00" would name the note "A4".
+            ClickAndType(dlg, IDC_NOTE, QStringLiteral("a4"));
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local("440.00"));
+            EXPECT_EQ(Text(dlg, IDC_NOTE), QStringLiteral("a4"));
+        });
+    }
+    {
+        CWaveDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_FREQUENCY, Local("440.001"));
+            const QStringList forTyped = ExpectedFor(440.001);
+            ASSERT_EQ(Shown(dlg), forTyped);
+            ASSERT_NE(forTyped, ExpectedFor(440.0));
+            // Leaving the field rewrites it with two decimals, which would
+            // read as 440 and find A4.
+            QTest::keyClick(Widget(dlg, IDC_FREQUENCY), Qt::Key_Tab);
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local("440.00"));
+            EXPECT_EQ(Shown(dlg), forTyped);
+            EXPECT_EQ(Text(dlg, IDC_NOTE), QString());
+        });
+    }
+}
+
+TEST(WaveDialog, TheChooserOpensItEmptyWithTheFocusOnTheFrequency)
+{
+    CChooserDlg chooser;
+    RunModal(chooser, [&] {
+        for (int opening = 0; opening < 2; ++opening) {
+            bool seen = false;
+            WhileModal([&] { QTest::mouseClick(Widget(chooser, IDC_WAVE), Qt::LeftButton); },
+                       [&] {
+                           CDialog* top = CDialog::GetActiveDialog();
+                           ASSERT_NE(top, nullptr);
+                           ASSERT_NE(top, &chooser);
+                           seen = true;
+                           EXPECT_EQ(top->GetTemplateId(), IDD_WAVE);
+                           EXPECT_FALSE(chooser.IsWindowEnabled());
+                           EXPECT_EQ(Shown(*top), kNoResults);
+                           EXPECT_EQ(Text(*top, IDC_FREQUENCY), QString());
+                           EXPECT_EQ(Text(*top, IDC_NOTE), QString());
+                           // Typed without a click: the keys go where the focus is.
+                           QWidget* focus = QApplication::focusWidget();
+                           ASSERT_EQ(focus, Widget(*top, IDC_FREQUENCY));
+                           QTest::keyClicks(focus, QStringLiteral("440"));
+                           EXPECT_EQ(Text(*top, IDC_NOTE), QStringLiteral("A4"));
+                           top->EndDialog(IDOK);
+                       });
+            EXPECT_TRUE(seen);
+            EXPECT_TRUE(chooser.IsWindowEnabled());
+        }
+    });
+}
+
+TEST(WaveDialog, TheHelpButtonOpensTheWaveSection)
+{
+    // A stand-in viewer early on PATH writes down what it was asked to open.
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    const QString viewer = bin.filePath(QStringLiteral("xdg-open"));
+    const QString opened = bin.filePath(QStringLiteral("opened"));
+    {
+        QFile script(viewer);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.part\" && mv \"$0.part\" \"" + opened.toUtf8() + "\"\n");
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ':' + path);
+
+    CWaveDlg dlg;
+    RunModal(dlg, [&] {
+        auto* help = Window(dlg)->findChild<QToolButton*>(QStringLiteral("command%1").arg(ID_HELP_TOPIC));
+        ASSERT_NE(help, nullptr);
+        QTest::mouseClick(help, Qt::LeftButton);
+    });
+    qputenv("PATH", path);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(opened); }, 5000));
+    QFile file(opened);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString url = QString::fromUtf8(file.readAll()).trimmed();
+    EXPECT_TRUE(url.startsWith(QStringLiteral("file://"))) << url.toStdString();
+    EXPECT_TRUE(url.endsWith(QStringLiteral("/sonavolta.html#wave"))) << url.toStdString();
+}
+
+}  // namespace
