@@ -1,12 +1,13 @@
 #include "app/CalculatorList.h"
 
 #include "calc/delay/DelayDlg.h"
-// (the Level dialog's header)
+#include "calc/level/LevelDlg.h"
 #include "calc/wave/WaveDlg.h"
 
 void RunLevelCalculator()
 {
-    // (runs the Level dialog)
+    CLevelDlg dlg;
+    dlg.DoModal();
 }
 
 void RunDelayCalculator()

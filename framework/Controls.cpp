@@ -2,6 +2,9 @@
 
 #include "framework/Widgets_p.h"
 
+#include <QStyle>
+#include <QStyleOptionFrame>
+
 namespace {
 
 QLineEdit* Edit(QWidget* w) { return qobject_cast<QLineEdit*>(w); }
@@ -81,8 +84,22 @@ CRect CEdit::GetRect() const
     QLineEdit* e = Edit(GetSafeHwnd());
     if (!e)
         return {};
-    // The area inside the frame, less the margins, where the text is laid out.
-    const QRect r = e->contentsRect().marginsRemoved(e->textMargins());
+    // The area inside the frame, less the margins, where the text is laid
+    // out: the style draws the frame inside the widget's own rectangle, and
+    // the line edit keeps a fixed gap of its own on either side of the text.
+    QStyleOptionFrame frame;
+    frame.initFrom(e);
+    frame.rect = e->contentsRect();
+    frame.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, e) : 0;
+    frame.midLineWidth = 0;
+    frame.state |= QStyle::State_Sunken;
+    if (e->isReadOnly())
+        frame.state |= QStyle::State_ReadOnly;
+    constexpr int kLineEditGap = 2;
+    const QRect r = e->style()
+                        ->subElementRect(QStyle::SE_LineEditContents, &frame, e)
+                        .marginsRemoved(e->textMargins())
+                        .adjusted(kLineEditGap, 0, -kLineEditGap, 0);
     return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
 }
 

@@ -1,7 +1,7 @@
 // Screenshots of the calculators, empty and with values typed.
 
 #include "calc/delay/DelayDlg.h"
-// (the Level dialog's header)
+#include "calc/level/LevelDlg.h"
 #include "calc/wave/WaveDlg.h"
 #include "res/resource.h"
 #include "tests/screenshots/Screens.h"
@@ -23,7 +23,17 @@ void RenderDelay()
     });
 }
 
-// (RenderLevel goes here)
+void RenderLevel()
+{
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        SaveScreen(dlg, QStringLiteral("level"));
+        ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+        SaveScreen(dlg, QStringLiteral("level-0dBu"));
+        QTest::mouseClick(Widget(dlg, IDC_EXP), Qt::LeftButton);
+        SaveScreen(dlg, QStringLiteral("level-exp"));
+    });
+}
 
 void RenderWave()
 {
@@ -45,6 +55,6 @@ void RenderWave()
 void RenderCalculators()
 {
     RenderDelay();
-    // (RenderLevel();)
+    RenderLevel();
     RenderWave();
 }

@@ -1,0 +1,30 @@
+// Level: from one typed digit in the dBu field to every other field
+// rewritten (the key's whole road: event, filter, edit, notification,
+// engine, six fields, three of them right-aligned again).
+
+#include "bench/BenchTiming.h"
+#include "calc/level/LevelDlg.h"
+#include "res/resource.h"
+#include "tests/support/DialogHarness.h"
+
+using namespace testing_support;
+
+int main(int argc, char** argv)
+{
+    bench::UseOffscreenPlatform();
+    QApplication app(argc, argv);
+    bench::Samples samples;
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        QWidget* dBu = Widget(dlg, IDC_DBU);
+        ClickAndType(dlg, IDC_DBU, QStringLiteral("1"));
+        for (int i = 0; i < 2000; ++i) {
+            samples.Time([&] { QTest::keyClick(dBu, Qt::Key_2); });
+            QTest::keyClick(dBu, Qt::Key_Backspace);
+        }
+        if (Text(dlg, IDC_VPP).isEmpty())
+            std::printf("the results were not written\n");
+    });
+    samples.Report("Level: typed dBu digit to every field rewritten");
+    return 0;
+}

@@ -1,0 +1,347 @@
+#include "calc/level/LevelDlg.h"
+
+#include "res/resource.h"
+
+BEGIN_MESSAGE_MAP(CLevelDlg, CCalcDialog)
+    ON_CBN_SELCHANGE(IDC_POWER_UNIT, OnSelChangePowerUnit)
+    ON_CBN_SELCHANGE(IDC_VPP_UNIT, OnSelChangeVppUnit)
+    ON_CBN_SELCHANGE(IDC_VRMS_UNIT, OnSelChangeVrmsUnit)
+    ON_EN_CHANGE(IDC_DBM, OnChangeDBm)
+    ON_EN_CHANGE(IDC_DBU, OnChangeDBu)
+    ON_EN_CHANGE(IDC_DBV, OnChangeDBV)
+    ON_EN_CHANGE(IDC_OHMS, OnChangeOhms)
+    ON_EN_CHANGE(IDC_POWER, OnChangePower)
+    ON_EN_CHANGE(IDC_VRMS, OnChangeVrms)
+    ON_EN_SETFOCUS(IDC_DBU, OnSetFocusDBu)
+    ON_EN_SETFOCUS(IDC_DBM, OnSetFocusDBm)
+    ON_EN_SETFOCUS(IDC_DBV, OnSetFocusDBV)
+    ON_EN_SETFOCUS(IDC_POWER, OnSetFocusPower)
+    ON_EN_SETFOCUS(IDC_VRMS, OnSetFocusVrms)
+    ON_EN_SETFOCUS(IDC_OHMS, OnSetFocusOhms)
+    ON_BN_CLICKED(IDC_EXP, OnExp)
+    ON_EN_CHANGE(IDC_VPP, OnChangeVpp)
+END_MESSAGE_MAP()
+
+CLevelDlg::CLevelDlg(CWnd* parent) : CCalcDialog(IDD_LEVEL, IDS_LEVEL, "level", parent) {}
+
+CLevelDlg::~CLevelDlg() = default;
+
+void CLevelDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CCalcDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_EXP, m_btnExp);
+    DDX_Control(pDX, IDC_VRMS_UNIT, m_cbVrmsUnit);
+    DDX_Control(pDX, IDC_VPP_UNIT, m_cbVppUnit);
+    DDX_Control(pDX, IDC_POWER_UNIT, m_cbPowerUnit);
+    DDX_Control(pDX, IDC_VRMS, m_editVrms);
+    DDX_Control(pDX, IDC_VPP, m_editVpp);
+    DDX_Control(pDX, IDC_POWER, m_editPower);
+    DDX_Control(pDX, IDC_OHMS, m_editOhms);
+    DDX_Control(pDX, IDC_DBV, m_editDBV);
+    DDX_Control(pDX, IDC_DBU, m_editDBu);
+    DDX_Control(pDX, IDC_DBM, m_editDBm);
+}
+
+bool CLevelDlg::OnInitDialog()
+{
+    CCalcDialog::OnInitDialog();
+
+    m_cbPowerUnit.SetCurSel(CLevelModel::MilliWatt);
+    m_cbVppUnit.SetCurSel(CLevelModel::MilliVolt);
+    m_cbVrmsUnit.SetCurSel(CLevelModel::MilliVolt);
+    // The lists have no label of their own on their row.
+    m_cbPowerUnit.SetAccessibleName(CString("Power unit"));
+    m_cbVrmsUnit.SetAccessibleName(CString("Voltage (RMS) unit"));
+    m_cbVppUnit.SetAccessibleName(CString("Voltage (p-p) unit"));
+
+    m_model.m_nPowerUnit = CLevelModel::MilliWatt;
+    m_editVrms.m_scale = 0.001;
+    m_editPower.m_scale = 0.001;
+    m_model.m_nVrmsUnit = CLevelModel::MilliVolt;
+    m_model.m_nVppUnit = CLevelModel::MilliVolt;
+
+    m_editOhms.m_displayMode = CNumEdit::DisplayInteger;
+    CString ohms;
+    m_editOhms.FormatInteger(int(m_model.m_dOhms), ohms);
+    m_editOhms.SetWindowText(ohms);
+
+    for (CNumEdit* level : {&m_editDBm, &m_editDBV, &m_editDBu}) {
+        level->m_checkMax = level->m_checkMin = true;
+        level->m_min = -200.0;
+        level->m_max = 200.0;
+    }
+    // Power and RMS voltage are typed in their unit and checked in watts and volts.
+    m_editPower.m_checkMax = m_editPower.m_checkMin = true;
+    m_editPower.m_min = 0.0;
+    m_editPower.m_max = 1.7e17;
+    m_editVrms.m_checkMax = m_editVrms.m_checkMin = true;
+    m_editVrms.m_min = 0.0;
+    m_editVrms.m_max = 1e10;
+
+    // The single-line fields start with the caret against their right edge;
+    // AlignRight keeps their text there.
+    for (CNumEdit* field : {&m_editPower, &m_editVrms, &m_editVpp}) {
+        field->m_textAreaWidth = field->GetRect().Width();
+        int left = 0, right = 0;
+        field->GetMargins(left, right);
+        field->m_rightMargin = right + 1;
+        field->SetMargins(field->m_textAreaWidth - 1, field->m_rightMargin);
+    }
+
+    m_bActive = true;
+    return true;
+}
+
+void CLevelDlg::OnSetFocusDBu() { m_model.m_nEntered = CLevelModel::EnteredDBu; }
+void CLevelDlg::OnSetFocusDBV() { m_model.m_nEntered = CLevelModel::EnteredDBV; }
+void CLevelDlg::OnSetFocusDBm() { m_model.m_nEntered = CLevelModel::EnteredDBm; }
+void CLevelDlg::OnSetFocusPower() { m_model.m_nEntered = CLevelModel::EnteredPower; }
+void CLevelDlg::OnSetFocusVrms() { m_model.m_nEntered = CLevelModel::EnteredVrms; }
+void CLevelDlg::OnSetFocusOhms() { m_model.m_nEntered = CLevelModel::EnteredOhms; }
+
+CString CLevelDlg::PowerText() const
+{
+    CString text;
+    if (m_model.m_bExp)
+        m_editPower.FormatExponent(m_model.GetPower(), text);
+    else
+        m_editPower.FormatFixed(m_model.GetPower(), text);
+    return text;
+}
+
+void CLevelDlg::UpdateFields()
+{
+    m_model.Calculate();
+    const bool undefined = m_model.m_bUndefined;
+
+    // The field being typed into keeps the user's text.
+    const CWnd* focus = GetFocus();
+
+    struct Level {
+        CNumEdit& field;
+        double value;
+    };
+    for (const Level& level : {Level{m_editDBu, m_model.m_dBu}, Level{m_editDBV, m_model.m_dBV},
+                               Level{m_editDBm, m_model.m_dBm}}) {
+        if (focus == &level.field)
+            continue;
+        CString text;
+        if (!undefined)
+            level.field.FormatFixed(level.value, text);
+        level.field.SetWindowText(text);
+    }
+
+    if (focus != &m_editPower) {
+        m_editPower.SetWindowText(undefined ? CString() : PowerText());
+        m_cbPowerUnit.SetCurSel(m_model.m_nPowerUnit);
+        m_editPower.m_scale = CLevelModel::PowerUnitFactor(m_model.m_nPowerUnit);
+    }
+
+    // An undefined voltage leaves its unit list as it was.
+    if (focus != &m_editVrms) {
+        if (undefined) {
+            m_editVrms.SetWindowText(CString());
+        } else {
+            CString text;
+            m_editVrms.FormatFixed(m_model.GetVrms(), text);
+            m_editVrms.SetWindowText(text);
+            m_cbVrmsUnit.SetCurSel(m_model.m_nVrmsUnit);
+            m_editVrms.m_scale = CLevelModel::VoltageUnitFactor(m_model.m_nVrmsUnit);
+        }
+    }
+
+    // The peak-to-peak voltage is never typed, so it is rewritten even when focused.
+    if (undefined) {
+        m_editVpp.SetWindowText(CString());
+    } else {
+        CString text;
+        m_editVpp.FormatFixed(m_model.GetVpp(), text);
+        m_editVpp.SetWindowText(text);
+        m_cbVppUnit.SetCurSel(m_model.m_nVppUnit);
+    }
+}
+
+void CLevelDlg::ClearFields()
+{
+    for (CNumEdit* field : {&m_editDBm, &m_editDBu, &m_editDBV, &m_editPower, &m_editVpp, &m_editVrms})
+        field->SetWindowText(CString());
+}
+
+void CLevelDlg::EnterLevel(CNumEdit& field, double& level, bool stopAboveMax)
+{
+    const CWnd* focus = GetFocus();
+    m_bActive = true;
+    CString text = field.GetWindowText();
+    // The user emptied the field: nothing to show until a value is typed again.
+    if (text.isEmpty() && focus == &field) {
+        ClearFields();
+        m_bActive = false;
+        return;
+    }
+    const double value = field.ParseValue(text);
+    if (stopAboveMax && value > field.m_max)
+        return;
+    level = value;
+    UpdateFields();
+}
+
+void CLevelDlg::OnChangeDBu() { EnterLevel(m_editDBu, m_model.m_dBu, true); }
+void CLevelDlg::OnChangeDBV() { EnterLevel(m_editDBV, m_model.m_dBV, false); }
+void CLevelDlg::OnChangeDBm() { EnterLevel(m_editDBm, m_model.m_dBm, false); }
+
+void CLevelDlg::OnChangeOhms()
+{
+    // An empty field is an impedance of 0, which leaves every result undefined.
+    CString text = m_editOhms.GetWindowText();
+    m_model.m_dOhms = double(m_editOhms.ParseInteger(text));
+    if (m_bActive)
+        UpdateFields();
+}
+
+// The three single-line fields are told of the dialog's own writes too: the
+// guard turns away the change notification that AlignRight's rewrite raises,
+// and only a field that has the focus hands its number to the engine.
+
+void CLevelDlg::OnChangePower()
+{
+    m_bActive = true;
+    if (m_editPower.m_changeGuard)
+        return;
+    m_editPower.m_changeGuard = true;
+
+    const CWnd* focus = GetFocus();
+    int start = 0, end = 0;
+    m_editPower.GetSel(start, end);
+    CString text = m_editPower.GetWindowText();
+    if (text.isEmpty() && focus == &m_editPower) {
+        ClearFields();
+        m_bActive = false;
+        m_editPower.m_changeGuard = false;
+        return;
+    }
+    AlignRight(m_editPower, text, start);
+    m_editPower.m_changeGuard = false;
+
+    if (focus == &m_editPower) {
+        m_model.SetPower(m_editPower.ParseValue(text));
+        UpdateFields();
+        m_editPower.m_displayMode = m_model.m_bExp ? CNumEdit::DisplayExponent : CNumEdit::DisplayFixed;
+    }
+}
+
+void CLevelDlg::OnChangeVrms()
+{
+    const CWnd* focus = GetFocus();
+    m_bActive = true;
+    if (m_editVrms.m_changeGuard)
+        return;
+    m_editVrms.m_changeGuard = true;
+
+    int start = 0, end = 0;
+    m_editVrms.GetSel(start, end);
+    CString text = m_editVrms.GetWindowText();
+    if (text.isEmpty() && focus == &m_editVrms) {
+        ClearFields();
+        m_bActive = false;
+        m_editVrms.m_changeGuard = false;
+        return;
+    }
+    AlignRight(m_editVrms, text, start);
+    m_editVrms.m_changeGuard = false;
+
+    if (GetFocus() != &m_editVrms)
+        return;
+    m_model.SetVrms(m_editVrms.ParseValue(text));
+    UpdateFields();
+}
+
+void CLevelDlg::OnChangeVpp()
+{
+    // Read-only: only its alignment follows its text.
+    m_bActive = true;
+    if (m_editVpp.m_changeGuard)
+        return;
+    m_editVpp.m_changeGuard = true;
+
+    const CWnd* focus = GetFocus();
+    int start = 0, end = 0;
+    m_editVpp.GetSel(start, end);
+    const CString text = m_editVpp.GetWindowText();
+    if (text.isEmpty() && focus == &m_editVpp) {
+        ClearFields();
+        m_bActive = false;
+        m_editVpp.m_changeGuard = false;
+        return;
+    }
+    AlignRight(m_editVpp, text, start);
+    m_editVpp.m_changeGuard = false;
+}
+
+CLevelDlg::TextExtent CLevelDlg::MeasureText(CDC& dc, const CString& text)
+{
+    TextExtent extent;
+    dc.GetTextExtent(text, &extent.width, &extent.height);
+    return extent;
+}
+
+void CLevelDlg::AlignRight(CNumEdit& field, const CString& text, int start)
+{
+    TextExtent extent;
+    {
+        CClientDC dc(&field);
+        extent = MeasureText(dc, text);
+    }
+
+    // A left margin that leaves just the text's width to its right.
+    const int n = field.m_textAreaWidth - extent.width;
+    field.SetMargins(n - 1 > 0 ? n - 1 : 2, field.m_rightMargin);
+
+    // Written again to be laid out with the new margins; the change
+    // notification this raises is turned away by the field's guard. The
+    // field is painted with the rest of the dialog before anything shows, so
+    // it is not repainted at once: that would cost ten times the keystroke.
+    field.SetWindowText(text);
+    field.Invalidate(true);
+    field.SetSel(start, start);
+}
+
+void CLevelDlg::OnExp()
+{
+    const bool exp = m_btnExp.GetCheck() != BST_UNCHECKED;
+    m_model.m_bExp = exp;
+    m_editPower.m_displayMode = exp ? CNumEdit::DisplayExponent : CNumEdit::DisplayFixed;
+    UpdateFields();
+}
+
+void CLevelDlg::OnSelChangePowerUnit()
+{
+    // The same power in the new unit: nothing is recomputed.
+    const int unit = m_cbPowerUnit.GetCurSel();
+    if (unit >= 0 && unit < CLevelModel::PowerUnitCount) {
+        m_model.m_nPowerUnit = unit;
+        m_editPower.m_scale = CLevelModel::PowerUnitFactor(unit);
+    }
+    m_editPower.SetWindowText(PowerText());
+}
+
+void CLevelDlg::OnSelChangeVrmsUnit()
+{
+    const int unit = m_cbVrmsUnit.GetCurSel();
+    if (unit >= 0 && unit < CLevelModel::VoltageUnitCount) {
+        m_model.m_nVrmsUnit = unit;
+        m_editVrms.m_scale = CLevelModel::VoltageUnitFactor(unit);
+    }
+    CString text;
+    m_editVrms.FormatFixed(m_model.GetVrms(), text);
+    m_editVrms.SetWindowText(text);
+}
+
+void CLevelDlg::OnSelChangeVppUnit()
+{
+    const int unit = m_cbVppUnit.GetCurSel();
+    if (unit >= 0 && unit < CLevelModel::VoltageUnitCount)
+        m_model.m_nVppUnit = unit;
+    CString text;
+    m_editVpp.FormatFixed(m_model.GetVpp(), text);
+    m_editVpp.SetWindowText(text);
+}

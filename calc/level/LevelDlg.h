@@ -1,0 +1,69 @@
+#pragma once
+// The Level calculator: a level typed as dBu, dBV, dBm, power or RMS voltage,
+// with a load impedance, shown at once in all the other quantities.
+
+#include "app/frame/DialogFrame.h"
+#include "calc/level/LevelModel.h"
+#include "widgets/NumEdit.h"
+
+class CLevelDlg : public CCalcDialog {
+public:
+    explicit CLevelDlg(CWnd* parent = nullptr);
+    ~CLevelDlg() override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    bool OnInitDialog() override;
+
+    void OnSelChangePowerUnit();
+    void OnSelChangeVppUnit();
+    void OnSelChangeVrmsUnit();
+    void OnChangeDBm();
+    void OnChangeDBu();
+    void OnChangeDBV();
+    void OnChangeOhms();
+    void OnChangePower();
+    void OnChangeVrms();
+    void OnSetFocusDBu();
+    void OnSetFocusDBm();
+    void OnSetFocusDBV();
+    void OnSetFocusPower();
+    void OnSetFocusVrms();
+    void OnSetFocusOhms();
+    void OnExp();
+    void OnChangeVpp();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    struct TextExtent {
+        int width = 0;
+        int height = 0;
+    };
+
+    // Runs the engine and rewrites every field but the focused one.
+    void UpdateFields();
+    // Empties the six value fields; the impedance keeps its text.
+    void ClearFields();
+    // What the three dB fields do on a change of their text.
+    void EnterLevel(CNumEdit& field, double& level, bool stopAboveMax);
+    // Shows a single-line field's text against its right edge, caret at start.
+    void AlignRight(CNumEdit& field, const CString& text, int start);
+    static TextExtent MeasureText(CDC& dc, const CString& text);
+    // The power field's text for the engine's power in its unit.
+    CString PowerText() const;
+
+    CButton m_btnExp;
+    CComboBox m_cbVrmsUnit;
+    CComboBox m_cbVppUnit;
+    CComboBox m_cbPowerUnit;
+    CNumEdit m_editVrms;
+    CNumEdit m_editVpp;
+    CNumEdit m_editPower;
+    CNumEdit m_editOhms;
+    CNumEdit m_editDBV;
+    CNumEdit m_editDBu;
+    CNumEdit m_editDBm;
+    CLevelModel m_model;
+    bool m_bActive = false;  // the value fields hold results
+};

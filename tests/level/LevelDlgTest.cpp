@@ -1,0 +1,472 @@
+// The Level calculator driven by real keys and clicks.
+
+#include "app/ChooserDlg.h"
+#include "calc/level/LevelDlg.h"
+#include "res/resource.h"
+#include "tests/support/DialogHarness.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QImage>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr int kValueFields[] = {IDC_DBU, IDC_DBV, IDC_DBM, IDC_POWER, IDC_VRMS, IDC_VPP};
+constexpr int kUnitLists[] = {IDC_POWER_UNIT, IDC_VRMS_UNIT, IDC_VPP_UNIT};
+
+// The user's decimal separator, as every field shows it.
+QString Sep() { return CNumEdit().m_decimalSep; }
+
+// A number as the dialog shows it: "774.5967" in the user's notation.
+QString D(const char* number) { return QString::fromLatin1(number).replace(QLatin1Char('.'), Sep()); }
+
+// What the six value fields show, dBu first, peak-to-peak last.
+QStringList Values(CDialog& dlg)
+{
+    QStringList shown;
+    for (int id : kValueFields)
+        shown << Text(dlg, id);
+    return shown;
+}
+
+QComboBox* Combo(CDialog& dlg, int id) { return qobject_cast<QComboBox*>(Widget(dlg, id)); }
+
+// What the power, RMS and peak-to-peak unit lists show.
+QStringList Units(CDialog& dlg)
+{
+    QStringList shown;
+    for (int id : kUnitLists)
+        shown << Combo(dlg, id)->currentText();
+    return shown;
+}
+
+// Clicks a field, selects its whole text and types over it; no keys: deletes it.
+void Retype(CDialog& dlg, int id, const QString& keys)
+{
+    ClickAndType(dlg, id, QString());
+    QTest::keyClick(Widget(dlg, id), Qt::Key_A, Qt::ControlModifier);
+    if (keys.isEmpty())
+        QTest::keyClick(Widget(dlg, id), Qt::Key_Backspace);
+    else
+        QTest::keyClicks(Widget(dlg, id), keys);
+}
+
+// Opens a unit list with the mouse and picks the item with the keys.
+void ChooseUnit(CDialog& dlg, int id, const QString& unit)
+{
+    QComboBox* combo = Combo(dlg, id);
+    const int target = combo->findText(unit);
+    ASSERT_GE(target, 0) << unit.toStdString();
+    QTest::mouseClick(combo, Qt::LeftButton);
+    QAbstractItemView* list = combo->view();
+    ASSERT_TRUE(list->isVisible());
+    for (int i = combo->currentIndex(); i < target; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    for (int i = combo->currentIndex(); i > target; --i)
+        QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_EQ(combo->currentText(), unit);
+}
+
+// The columns the text's ink covers inside the field's frame; {-1, -1} if none.
+struct Ink {
+    int left = -1;
+    int right = -1;
+};
+
+Ink InkOf(QLineEdit* field)
+{
+    const QImage image = field->grab().toImage();
+    Ink ink;
+    for (int x = 2; x < image.width() - 2; ++x) {
+        for (int y = 2; y < image.height() - 2; ++y) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                if (ink.left < 0)
+                    ink.left = x;
+                ink.right = x;
+                break;
+            }
+        }
+    }
+    return ink;
+}
+
+// The whole text shows, and it ends near the field's right edge.
+void ExpectRightAligned(CDialog& dlg, int id)
+{
+    QLineEdit* field = Edit(dlg, id);
+    SCOPED_TRACE(field->accessibleName().toStdString() + ": " + field->text().toStdString());
+    ASSERT_FALSE(field->text().isEmpty());
+    const int textWidth = field->fontMetrics().horizontalAdvance(field->text());
+    ASSERT_LT(textWidth, field->width() - 20) << "pick a shorter text";
+    const Ink ink = InkOf(field);
+    EXPECT_GE(ink.right, field->width() - 10);
+    EXPECT_NEAR(ink.right - ink.left + 1, textWidth, 4);
+}
+
+TEST(LevelDialog, OpensWithOnlyTheImpedanceFilled)
+{
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        EXPECT_EQ(Values(dlg), QStringList(6, QString()));
+        EXPECT_EQ(Text(dlg, IDC_OHMS), QStringLiteral("600"));
+        EXPECT_EQ(Units(dlg), QStringList({"mW", "mV", "mV"}));
+        EXPECT_FALSE(qobject_cast<QAbstractButton*>(Widget(dlg, IDC_EXP))->isChecked());
+
+        // dBu has the focus, so the first keys go there and count as dBu.
+        EXPECT_EQ(QApplication::focusWidget(), Widget(dlg, IDC_DBU));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0"));
+        EXPECT_EQ(Text(dlg, IDC_DBM), D("0.0000"));
+    });
+}
+
+TEST(LevelDialog, EveryFieldAndListHasAName)
+{
+    const std::pair<int, const char*> names[] = {
+        {IDC_DBU, "dBu (\u00b1200)"}, {IDC_DBV, "dBV (\u00b1200)"}, {IDC_DBM, "dBm (\u00b1200)"},
+        {IDC_POWER, "Power"}, {IDC_VRMS, "Voltage (RMS)"}, {IDC_VPP, "Voltage (p-p)"}, {IDC_OHMS, "Ohms"},
+        {IDC_POWER_UNIT, "Power unit"}, {IDC_VRMS_UNIT, "Voltage (RMS) unit"}, {IDC_VPP_UNIT, "Voltage (p-p) unit"},
+    };
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        for (const auto& [id, name] : names)
+            EXPECT_EQ(Widget(dlg, id)->accessibleName(), QString::fromUtf8(name)) << id;
+    });
+}
+
+TEST(LevelDialog, ALevelTypedInAnyDBFieldFillsTheOthers)
+{
+    struct Case {
+        int field;
+        const char* keys;
+        QStringList values;  // dBu, dBV, dBm, power, RMS, p-p
+        QStringList units;   // power, RMS, p-p
+    };
+    const Case cases[] = {
+        // 20 x log10(0.7745966692414834) = -2.2185 dBV; 1 mW; 774.5967 mV; 2.1909 V.
+        {IDC_DBU, "0", {"0", D("-2.2185"), D("0.0000"), D("1.0000"), D("774.5967"), D("2.1909")}, {"mW", "mV", "V"}},
+        {IDC_DBV, "0", {D("2.2185"), "0", D("2.2185"), D("1.6667"), D("1.0000"), D("2.8284")}, {"mW", "V", "V"}},
+        // dBV -60: 1 mV, and 1e-6 / 600 W lies below the microwatt band.
+        {IDC_DBV, "-60", {D("-57.7815"), "-60", D("-57.7815"), D("1.6667"), D("1.0000"), D("2.8284")}, {"nW", "mV", "mV"}},
+        {IDC_DBM, "30", {D("30.0000"), D("27.7815"), "30", D("1.0000"), D("24.4949"), D("69.2820")}, {"W", "V", "V"}},
+        {IDC_DBU, "200", {"200", D("197.7815"), D("200.0000"), D("100000000.0000"), D("7745.9667"), D("21908.9023")}, {"GW", "MV", "MV"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        CLevelDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, c.field, QString::fromLatin1(c.keys));
+            EXPECT_EQ(Values(dlg), c.values);
+            EXPECT_EQ(Units(dlg), c.units);
+        });
+    }
+}
+
+TEST(LevelDialog, APowerTypedInWattsKeepsItsUnitWhileTyping)
+{
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        ClickAndType(dlg, IDC_POWER, QString());
+        ChooseUnit(dlg, IDC_POWER_UNIT, QStringLiteral("W"));
+        Retype(dlg, IDC_POWER, QStringLiteral("1"));
+        EXPECT_EQ(Values(dlg), QStringList({D("30.0000"), D("27.7815"), D("30.0000"), "1", D("24.4949"), D("69.2820")}));
+        EXPECT_EQ(Units(dlg), QStringList({"W", "V", "V"}));
+
+        // 1000 W would be shown in kW, but not while the user types it in W.
+        QTest::keyClicks(Widget(dlg, IDC_POWER), QStringLiteral("000"));
+        EXPECT_EQ(Text(dlg, IDC_POWER), QStringLiteral("1000"));
+        EXPECT_EQ(Text(dlg, IDC_DBU), D("60.0000"));
+        EXPECT_EQ(Text(dlg, IDC_DBM), D("60.0000"));
+        EXPECT_EQ(Units(dlg), QStringList({"W", "V", "V"}));
+    });
+}
+
+TEST(LevelDialog, AnRmsVoltageIsTypedInTheUnitItsListShows)
+{
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        ClickAndType(dlg, IDC_VRMS, QStringLiteral("1000"));
+        EXPECT_EQ(Values(dlg), QStringList({D("2.2185"), D("0.0000"), D("2.2185"), D("1.6667"), "1000", D("2.8284")}));
+        // 1 V would be shown in V, but the list stays as the user typed.
+        EXPECT_EQ(Units(dlg), QStringList({"mW", "mV", "V"}));
+
+        // After choosing V, the same keys mean a thousand times more.
+        ChooseUnit(dlg, IDC_VRMS_UNIT, QStringLiteral("V"));
+        Retype(dlg, IDC_VRMS, QStringLiteral("1000"));
+        EXPECT_EQ(Text(dlg, IDC_DBV), D("60.0000"));
+        EXPECT_EQ(Units(dlg), QStringList({"kW", "V", "V"}));
+    });
+}
+
+TEST(LevelDialog, ZeroPowerOrVoltageEmptiesTheOtherFields)
+{
+    struct Case {
+        int field;
+        QStringList values;
+        QStringList units;
+    };
+    const Case cases[] = {
+        // The power row leaves its unit alone; an RMS of 0 shows the power in W.
+        {IDC_POWER, {"", "", "", "0", "", ""}, {"mW", "mV", "V"}},
+        {IDC_VRMS, {"", "", "", "", "0", ""}, {"W", "mV", "V"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        CLevelDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+            Retype(dlg, c.field, QStringLiteral("0"));
+            EXPECT_EQ(Values(dlg), c.values);
+            EXPECT_EQ(Units(dlg), c.units);
+            EXPECT_EQ(Text(dlg, IDC_OHMS), QStringLiteral("600"));
+
+            // The next key counts again.
+            QTest::keyClicks(Widget(dlg, c.field), QStringLiteral("1"));
+            EXPECT_EQ(Text(dlg, c.field), QStringLiteral("01"));
+            EXPECT_FALSE(Text(dlg, IDC_DBU).isEmpty());
+        });
+    }
+}
+
+TEST(LevelDialog, EmptyingTheTypedFieldEmptiesAllAndStopsImpedanceEdits)
+{
+    for (int field : {IDC_DBU, IDC_DBM, IDC_POWER, IDC_VRMS}) {
+        SCOPED_TRACE(field);
+        CLevelDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+            Retype(dlg, field, QStringLiteral("1"));
+            QTest::keyClick(Widget(dlg, field), Qt::Key_Backspace);
+            EXPECT_EQ(Values(dlg), QStringList(6, QString()));
+            EXPECT_EQ(Text(dlg, IDC_OHMS), QStringLiteral("600"));
+
+            // The impedance is taken, but nothing is shown until a value is typed.
+            Retype(dlg, IDC_OHMS, QStringLiteral("8"));
+            EXPECT_EQ(Values(dlg), QStringList(6, QString()));
+            ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+            EXPECT_EQ(Text(dlg, IDC_POWER), D("75.0000"));
+        });
+    }
+}
+
+TEST(LevelDialog, TheImpedanceRecomputesPowerAndDBmOnly)
+{
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+        // 0.6 V^2 / 8 ohms = 75 mW; 10 x log10(75) = 18.7506 dBm.
+        Retype(dlg, IDC_OHMS, QStringLiteral("8"));
+        EXPECT_EQ(Values(dlg),
+                  QStringList({D("0.0000"), D("-2.2185"), D("18.7506"), D("75.0000"), D("774.5967"), D("2.1909")}));
+        EXPECT_EQ(Units(dlg), QStringList({"mW", "mV", "V"}));
+
+        // No impedance: no result.
+        QTest::keyClick(Widget(dlg, IDC_OHMS), Qt::Key_Backspace);
+        EXPECT_EQ(Text(dlg, IDC_OHMS), QString());
+        EXPECT_EQ(Values(dlg), QStringList(6, QString()));
+        EXPECT_EQ(Units(dlg), QStringList({"W", "mV", "V"}));
+    });
+}
+
+TEST(LevelDialog, AnImpedanceEditBeforeAnyValueShowsNothingAndPowerInWatts)
+{
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        Retype(dlg, IDC_OHMS, QStringLiteral("8"));
+        EXPECT_EQ(Values(dlg), QStringList(6, QString()));
+        EXPECT_EQ(Units(dlg), QStringList({"W", "mV", "mV"}));
+    });
+}
+
+TEST(LevelDialog, ChoosingAUnitReExpressesOnlyItsField)
+{
+    struct Case {
+        int list;
+        const char* unit;
+        int field;
+        QString shown;
+    };
+    const Case cases[] = {
+        {IDC_POWER_UNIT, "W", IDC_POWER, D("0.0010")},
+        {IDC_POWER_UNIT, "\u00b5W", IDC_POWER, D("1000.0000")},
+        {IDC_POWER_UNIT, "GW", IDC_POWER, D("0.0000")},
+        {IDC_VRMS_UNIT, "V", IDC_VRMS, D("0.7746")},
+        {IDC_VPP_UNIT, "mV", IDC_VPP, D("2190.8902")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.unit);
+        CLevelDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+            QStringList expected = {D("0.0000"), D("-2.2185"), D("0.0000"), D("1.0000"), D("774.5967"), D("2.1909")};
+            expected[std::find(std::begin(kValueFields), std::end(kValueFields), c.field) - std::begin(kValueFields)] = c.shown;
+            ChooseUnit(dlg, c.list, QString::fromUtf8(c.unit));
+            EXPECT_EQ(Values(dlg), expected);
+        });
+    }
+}
+
+TEST(LevelDialog, ExpShowsThePowerInExponentForm)
+{
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+        QTest::mouseClick(Widget(dlg, IDC_EXP), Qt::LeftButton);
+        EXPECT_EQ(Values(dlg),
+                  QStringList({D("0.0000"), D("-2.2185"), D("0.0000"), D("1.000000e+00"), D("774.5967"), D("2.1909")}));
+        // Visiting the field leaves the form as it is.
+        ClickAndType(dlg, IDC_POWER, QString());
+        QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_Tab);
+        EXPECT_EQ(Text(dlg, IDC_POWER), D("1.000000e+00"));
+
+        // A power typed meanwhile is rewritten in the same form when left.
+        Retype(dlg, IDC_POWER, QStringLiteral("250"));
+        QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_Tab);
+        EXPECT_EQ(Text(dlg, IDC_POWER), D("2.500000e+02"));
+
+        QTest::mouseClick(Widget(dlg, IDC_EXP), Qt::LeftButton);
+        EXPECT_EQ(Text(dlg, IDC_POWER), D("250.0000"));
+        Retype(dlg, IDC_POWER, QStringLiteral("5"));
+        QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_Tab);
+        EXPECT_EQ(Text(dlg, IDC_POWER), D("5.0000"));
+    });
+}
+
+TEST(LevelDialog, KeysOutsideAFieldsLimitsAreRefused)
+{
+    struct Case {
+        int field;
+        const char* keys;
+        const char* text;  // what the field holds afterwards
+    };
+    const Case cases[] = {
+        {IDC_DBU, "2001", "200"},   {IDC_DBU, "-2001", "-200"}, {IDC_DBV, "201", "20"},
+        {IDC_DBV, "-201", "-20"},   {IDC_DBM, "2000", "200"},   {IDC_DBM, "-2010", "-200"},
+        {IDC_POWER, "-1", "-"},     {IDC_VRMS, "-1", "-"},
+        // 1.7e17 W typed in mW is 1.7e20 mW: 2e20 is too much.
+        {IDC_POWER, "200000000000000000000", "20000000000000000000"},
+        // 1e10 V typed in mV is 1e13 mV: the fourteenth digit is one too many.
+        {IDC_VRMS, "100000000000000", "10000000000000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        CLevelDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, c.field, QString::fromLatin1(c.keys));
+            EXPECT_EQ(Text(dlg, c.field), QString::fromLatin1(c.text));
+        });
+    }
+}
+
+TEST(LevelDialog, PowerAndVoltageLimitsFollowTheUnitShown)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CDialog&)> setUp;
+        int field;
+        QString accepted;  // typed whole
+        QString refused;   // its last key is refused
+    };
+    const QString zeros(26, QLatin1Char('0'));
+    const Case cases[] = {
+        // Limits: 1.7e17 W and 1e10 V.
+        {"nW after auto-ranging", [](CDialog& dlg) { ClickAndType(dlg, IDC_DBV, QStringLiteral("-60")); },
+         IDC_POWER, "1" + zeros, "2" + zeros},
+        {"GW chosen", [](CDialog& dlg) { ChooseUnit(dlg, IDC_POWER_UNIT, QStringLiteral("GW")); },
+         IDC_POWER, QStringLiteral("100000000"), QStringLiteral("200000000")},
+        {"MV after auto-ranging", [](CDialog& dlg) { ClickAndType(dlg, IDC_DBU, QStringLiteral("200")); },
+         IDC_VRMS, QStringLiteral("10000"), QStringLiteral("10001")},
+        {"V chosen", [](CDialog& dlg) { ChooseUnit(dlg, IDC_VRMS_UNIT, QStringLiteral("V")); },
+         IDC_VRMS, QStringLiteral("10000000000"), QStringLiteral("10000000001")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CLevelDlg dlg;
+        RunModal(dlg, [&] {
+            c.setUp(dlg);
+            Retype(dlg, c.field, c.accepted);
+            EXPECT_EQ(Text(dlg, c.field), c.accepted);
+            Retype(dlg, c.field, c.refused);
+            EXPECT_EQ(Text(dlg, c.field), c.refused.chopped(1));
+        });
+    }
+}
+
+TEST(LevelDialog, SingleLineFieldsShowTheirTextAgainstTheRightEdge)
+{
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        // Empty, the field shows its caret at the right edge.
+        ClickAndType(dlg, IDC_POWER, QString());
+        const Ink caret = InkOf(Edit(dlg, IDC_POWER));
+        EXPECT_GE(caret.left, Edit(dlg, IDC_POWER)->width() - 10);
+
+        // Written by the dialog.
+        ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+        for (int id : {IDC_POWER, IDC_VRMS, IDC_VPP})
+            ExpectRightAligned(dlg, id);
+
+        // Typed by the user, with the caret moved back into the text.
+        Retype(dlg, IDC_POWER, QStringLiteral("12"));
+        QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_Left);
+        QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_3);
+        EXPECT_EQ(Text(dlg, IDC_POWER), QStringLiteral("132"));
+        EXPECT_EQ(Edit(dlg, IDC_POWER)->cursorPosition(), 2);
+        ExpectRightAligned(dlg, IDC_POWER);
+        // A refused key leaves text and alignment as they were.
+        QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_Home);
+        QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_Minus);
+        EXPECT_EQ(Text(dlg, IDC_POWER), QStringLiteral("132"));
+        EXPECT_EQ(Edit(dlg, IDC_POWER)->cursorPosition(), 0);
+        ExpectRightAligned(dlg, IDC_POWER);
+        for (int id : {IDC_VRMS, IDC_VPP})
+            ExpectRightAligned(dlg, id);
+
+        Retype(dlg, IDC_VRMS, QStringLiteral("2"));
+        QTest::keyClick(Widget(dlg, IDC_VRMS), Qt::Key_Home);
+        QTest::keyClick(Widget(dlg, IDC_VRMS), Qt::Key_1);
+        EXPECT_EQ(Text(dlg, IDC_VRMS), QStringLiteral("12"));
+        EXPECT_EQ(Edit(dlg, IDC_VRMS)->cursorPosition(), 1);
+        for (int id : {IDC_POWER, IDC_VRMS, IDC_VPP})
+            ExpectRightAligned(dlg, id);
+
+        // Every later write by the dialog lands there too.
+        QTest::keyClick(Widget(dlg, IDC_VRMS), Qt::Key_Tab);
+        Retype(dlg, IDC_DBU, QStringLiteral("-100"));
+        for (int id : {IDC_POWER, IDC_VRMS, IDC_VPP})
+            ExpectRightAligned(dlg, id);
+    });
+}
+
+TEST(LevelDialog, TheChooserOpensItAndEveryOpeningStartsAfresh)
+{
+    CChooserDlg chooser;
+    RunModal(chooser, [&] {
+        for (int opening = 0; opening < 2; ++opening) {
+            bool seen = false;
+            WhileModal([&] { QTest::mouseClick(Widget(chooser, IDC_LEVEL), Qt::LeftButton); },
+                       [&] {
+                           CDialog* top = CDialog::GetActiveDialog();
+                           ASSERT_NE(top, nullptr);
+                           ASSERT_NE(top, &chooser);
+                           seen = true;
+                           EXPECT_EQ(top->GetCaption(), QStringLiteral("Level"));
+                           EXPECT_EQ(Values(*top), QStringList(6, QString()));
+                           EXPECT_EQ(Units(*top), QStringList({"mW", "mV", "mV"}));
+                           Retype(*top, IDC_OHMS, QStringLiteral("8"));
+                           ChooseUnit(*top, IDC_VPP_UNIT, QStringLiteral("kV"));
+                           ClickAndType(*top, IDC_DBU, QStringLiteral("0"));
+                           EXPECT_EQ(Text(*top, IDC_POWER), D("75.0000"));
+                           top->EndDialog(IDOK);
+                       });
+            EXPECT_TRUE(seen);
+        }
+    });
+}
+
+}  // namespace
