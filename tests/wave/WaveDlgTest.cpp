@@ -161,8 +161,8 @@ TEST(WaveDialog, EmptyingTheFrequencyKeepsTheResultsAndTheNote)
         EXPECT_EQ(Text(dlg, IDC_FREQUENCY), QString());
         EXPECT_EQ(Shown(dlg), ExpectedFor(5.0));
 
-        // The whole text selected and deleted at once: the lower-case note
-        // would have become "A4" had anything been recomputed.
+        // The whole text selected and deleted at once; a recompute would
+        // have replaced the note typed in lower case.
         ClickAndType(dlg, IDC_NOTE, QStringLiteral("a4"));
         ClickAndType(dlg, IDC_FREQUENCY, QString());
         QTest::keyClick(Widget(dlg, IDC_FREQUENCY), Qt::Key_Home, Qt::ShiftModifier);
