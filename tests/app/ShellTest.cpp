@@ -1,0 +1,193 @@
+// The shell in process: the chooser as the start-up hook runs it, its Help
+// menu, the About box over it, and the help viewer started on the help page.
+
+#include "app/frame/DialogFrame.h"
+#include "res/resource.h"
+#include "tests/app/Shell.h"
+#include "tests/framework/Waiting.h"
+#include "tests/support/DialogHarness.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QUrl>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+QToolButton* HelpMenuButton(CDialog& dlg)
+{
+    for (auto* b : Window(dlg)->findChildren<QToolButton*>())
+        if (b->isVisible() && b->text() == QLatin1String("Help") && b->menu())
+            return b;
+    return nullptr;
+}
+
+// Opens the Help menu by mouse and picks an item; what the item opens runs
+// inside this call, so anything to do in there must be scheduled first.
+void PickHelpMenuItem(CDialog& chooser, const QString& item)
+{
+    QToolButton* help = HelpMenuButton(chooser);
+    ASSERT_NE(help, nullptr);
+    When([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }, [item] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* action : menu->actions()) {
+            if (action->text() == item) {
+                QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no menu item " << item.toStdString();
+        menu->close();
+    });
+    QTest::mouseClick(help, Qt::LeftButton);
+}
+
+TEST(Chooser, ButtonsReadDelayWaveLevelFromTheTop)
+{
+    RunChooser([](CDialog& chooser) {
+        std::vector<QWidget*> buttons = {Widget(chooser, IDC_LEVEL), Widget(chooser, IDC_DELAY), Widget(chooser, IDC_WAVE)};
+        std::sort(buttons.begin(), buttons.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+        QStringList texts;
+        for (QWidget* b : buttons) {
+            EXPECT_TRUE(b->isVisible());
+            texts << CWnd::FromHandle(b)->GetWindowText();
+        }
+        EXPECT_EQ(texts, (QStringList{"Delay", "Wave", "Level"}));
+
+        // The prompt label is filled by data exchange but never shown.
+        EXPECT_TRUE(Widget(chooser, IDC_PROMPT)->isHidden());
+        EXPECT_EQ(Text(chooser, IDC_PROMPT), QStringLiteral("Choose Calculator..."));
+    });
+}
+
+TEST(Chooser, OkEndsItsRunAndWithItTheStartUpHook)
+{
+    bool endedByOk = false;
+    const bool loop = RunChooser([&](CDialog& chooser) {
+        QTest::mouseClick(OkButton(chooser), Qt::LeftButton);
+        endedByOk = !chooser.IsRunning();
+    });
+    EXPECT_TRUE(endedByOk);
+    EXPECT_FALSE(loop);  // no message loop follows: the program ends
+}
+
+TEST(Chooser, HelpMenuHoldsAboutAndContents)
+{
+    RunChooser([](CDialog& chooser) {
+        QToolButton* help = HelpMenuButton(chooser);
+        ASSERT_NE(help, nullptr);
+        QStringList items;
+        for (QAction* a : help->menu()->actions())
+            items << a->text();
+        EXPECT_EQ(items, (QStringList{"About...", "Contents"}));
+    });
+}
+
+TEST(Chooser, AboutRunsOverTheChooserWhichIsDisabledMeanwhile)
+{
+    RunChooser([](CDialog& chooser) {
+        bool aboutOnTop = false;
+        bool chooserEnabledDuring = true;
+        int visibleToolButtons = -1;
+        When([] { return CDialog::GetActiveDialog() && CDialog::GetActiveDialog()->GetTemplateId() == IDD_ABOUT; },
+             [&] {
+                 CDialog& about = *CDialog::GetActiveDialog();
+                 aboutOnTop = true;
+                 chooserEnabledDuring = chooser.GetSafeHwnd()->isEnabled();
+                 // No help button and no Help menu of its own.
+                 visibleToolButtons = 0;
+                 for (auto* b : Window(about)->findChildren<QToolButton*>())
+                     visibleToolButtons += b->isVisible();
+                 QTest::mouseClick(OkButton(about), Qt::LeftButton);
+             });
+        PickHelpMenuItem(chooser, QStringLiteral("About..."));
+
+        EXPECT_TRUE(aboutOnTop);
+        EXPECT_FALSE(chooserEnabledDuring);
+        EXPECT_EQ(visibleToolButtons, 0);
+        EXPECT_EQ(CDialog::GetActiveDialog(), &chooser);
+        EXPECT_TRUE(chooser.GetSafeHwnd()->isEnabled());
+    });
+}
+
+// A stand-in for the desktop's viewer, first on PATH, that writes down each
+// command line it is started with, one line per start.
+class ViewerStub {
+public:
+    ViewerStub() : m_oldPath(qgetenv("PATH"))
+    {
+        const QString script = m_dir.filePath(QStringLiteral("xdg-open"));
+        QFile f(script);
+        f.open(QIODevice::WriteOnly);
+        f.write("#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done >> \"$0.calls\"\necho >> \"$0.calls\"\n");
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_calls = script + QStringLiteral(".calls");
+        qputenv("PATH", QFile::encodeName(m_dir.path()) + ':' + m_oldPath);
+    }
+    ~ViewerStub() { qputenv("PATH", m_oldPath); }
+
+    // The recorded starts, once there are at least count of them.
+    QStringList Calls(int count)
+    {
+        QStringList lines;
+        for (int waited = 0; waited < 5000; waited += 20) {
+            QFile f(m_calls);
+            if (f.open(QIODevice::ReadOnly))
+                lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+            if (lines.size() >= count)
+                break;
+            QTest::qWait(20);
+        }
+        return lines;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldPath;
+    QString m_calls;
+};
+
+// The help page beside the running executable, as the viewer must be given it.
+QString HelpPageUrl(const QString& anchor = {})
+{
+    const QString page = QCoreApplication::applicationDirPath() + QStringLiteral("/sonavolta.html");
+    EXPECT_TRUE(QFileInfo::exists(page)) << page.toStdString();
+    QUrl url = QUrl::fromLocalFile(page);
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    return url.toString(QUrl::FullyEncoded);
+}
+
+TEST(Help, ContentsOpensTheHelpPage)
+{
+    ViewerStub viewer;
+    RunChooser([](CDialog& chooser) { PickHelpMenuItem(chooser, QStringLiteral("Contents")); });
+    EXPECT_EQ(viewer.Calls(1), QStringList{"[" + HelpPageUrl() + "]"});
+    EXPECT_TRUE(HelpPageUrl().startsWith(QStringLiteral("file:///")));
+}
+
+TEST(Help, ACalculatorsHelpButtonOpensItsSectionEachTime)
+{
+    ViewerStub viewer;
+    CCalcDialog delay(IDD_DELAY, IDS_DELAY, "delay");
+    RunModal(delay, [&] {
+        QToolButton* help = nullptr;
+        for (auto* b : Window(delay)->findChildren<QToolButton*>())
+            if (b->isVisible() && b->accessibleName() == QLatin1String("Help"))
+                help = b;
+        ASSERT_NE(help, nullptr);
+        QTest::mouseClick(help, Qt::LeftButton);
+        QTest::mouseClick(help, Qt::LeftButton);
+    });
+    const QString expected = "[" + HelpPageUrl(QStringLiteral("delay")) + "]";
+    EXPECT_EQ(viewer.Calls(2), (QStringList{expected, expected}));
+}
+
+}  // namespace

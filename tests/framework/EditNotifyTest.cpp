@@ -1,0 +1,225 @@
+// The edit control's notification rules, which the dialogs depend on:
+// EN_CHANGE once per user edit, once per program write into a single-line
+// field (even of the same text), never for a program write into a multi-line
+// one; EN_SETFOCUS / EN_KILLFOCUS as the focus moves; edits that are not
+// typed characters (paste, undo) are offered to AcceptsEditedText first.
+
+#include "framework/Dialog.h"
+#include "res/resource.h"
+#include "tests/support/DialogHarness.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+// A field whose verdict on non-typed edits the test sets; it remembers what
+// it was asked.
+class VetoEdit : public CEdit {
+public:
+    bool accept = true;
+    std::vector<std::pair<CString, CString>> asked;
+
+    bool AcceptsEditedText(const CString& oldText, const CString& newText) override
+    {
+        asked.emplace_back(oldText, newText);
+        return accept;
+    }
+};
+
+// The Level template: 1010 is a single-line field, 1004 and 1005 multi-line.
+class NotifyDlg : public CDialog {
+public:
+    NotifyDlg() : CDialog(IDD_LEVEL) {}
+
+    VetoEdit single;  // 1010
+    VetoEdit multi;   // 1004
+    std::map<std::pair<UINT, int>, int> counts;
+    // Fields whose EN_KILLFOCUS ran while they still had the focus.
+    std::vector<int> killedWhileFocused;
+
+    int Count(UINT code, int id) const
+    {
+        const auto it = counts.find({code, id});
+        return it == counts.end() ? 0 : it->second;
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_POWER, single);
+        DDX_Control(pDX, IDC_DBU, multi);
+    }
+
+    template <int id>
+    void OnChange() { ++counts[{EN_CHANGE, id}]; }
+    template <int id>
+    void OnSetFocus() { ++counts[{EN_SETFOCUS, id}]; }
+    template <int id>
+    void OnKillFocus()
+    {
+        ++counts[{EN_KILLFOCUS, id}];
+        if (CWnd::GetFocus() == GetDlgItem(id))
+            killedWhileFocused.push_back(id);
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(NotifyDlg, CDialog)
+    ON_EN_CHANGE(IDC_POWER, OnChange<IDC_POWER>)
+    ON_EN_CHANGE(IDC_DBU, OnChange<IDC_DBU>)
+    ON_EN_CHANGE(IDC_DBV, OnChange<IDC_DBV>)
+    ON_EN_SETFOCUS(IDC_POWER, OnSetFocus<IDC_POWER>)
+    ON_EN_SETFOCUS(IDC_DBU, OnSetFocus<IDC_DBU>)
+    ON_EN_SETFOCUS(IDC_DBV, OnSetFocus<IDC_DBV>)
+    ON_EN_SETFOCUS(IDC_DBM, OnSetFocus<IDC_DBM>)
+    ON_EN_KILLFOCUS(IDC_POWER, OnKillFocus<IDC_POWER>)
+    ON_EN_KILLFOCUS(IDC_DBU, OnKillFocus<IDC_DBU>)
+    ON_EN_KILLFOCUS(IDC_DBV, OnKillFocus<IDC_DBV>)
+    ON_EN_KILLFOCUS(IDC_DBM, OnKillFocus<IDC_DBM>)
+END_MESSAGE_MAP()
+
+using Step = std::function<void(NotifyDlg&, int id)>;
+
+// Clicks at the field's right end (the caret goes to the end of the text)
+// and types.
+Step Type(const char* keys)
+{
+    return [keys](NotifyDlg& dlg, int id) { ClickAndType(dlg, id, QString::fromUtf8(keys)); };
+}
+
+Step Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    return [=](NotifyDlg& dlg, int id) {
+        ClickAndType(dlg, id, {});
+        QTest::keyClick(Widget(dlg, id), key, modifiers);
+    };
+}
+
+Step Write(const char* text)
+{
+    return [text](NotifyDlg& dlg, int id) { dlg.GetDlgItem(id)->SetWindowText(QString::fromUtf8(text)); };
+}
+
+Step Paste(const char* text)
+{
+    return [text](NotifyDlg& dlg, int id) {
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+        Press(Qt::Key_V, Qt::ControlModifier)(dlg, id);
+    };
+}
+
+const Step Undo = Press(Qt::Key_Z, Qt::ControlModifier);
+
+struct ChangeCase {
+    const char* what;
+    int id;
+    Step prepare;  // not counted
+    bool refuse;   // AcceptsEditedText answers false
+    Step act;      // counted
+    int changes;   // EN_CHANGE notifications act raises
+    const char* text;  // the field's text afterwards
+    // The one question put to AcceptsEditedText, or none (nullptr).
+    const char* askedOld;
+    const char* askedNew;
+};
+
+TEST(EditNotifications, ChangeCountsFollowTheRules)
+{
+    const int S = IDC_POWER;  // single-line
+    const int M = IDC_DBU;    // multi-line
+    const ChangeCase cases[] = {
+        {"typed keys, single-line", S, Write(""), false, Type("12"), 2, "12", nullptr, nullptr},
+        {"typed keys, multi-line", M, Write(""), false, Type("12"), 2, "12", nullptr, nullptr},
+        {"Backspace on an empty single-line field", S, Write(""), false, Press(Qt::Key_Backspace), 0, "", nullptr, nullptr},
+        {"Backspace on an empty multi-line field", M, Write(""), false, Press(Qt::Key_Backspace), 0, "", nullptr, nullptr},
+        {"Backspace removes a character", M, Write("12"), false, Press(Qt::Key_Backspace), 1, "1", nullptr, nullptr},
+        {"program write, single-line", S, Write(""), false, Write("5"), 1, "5", nullptr, nullptr},
+        {"program write of the same text, single-line", S, Write("5"), false, Write("5"), 1, "5", nullptr, nullptr},
+        {"program write, multi-line", M, Write(""), false, Write("5"), 0, "5", nullptr, nullptr},
+        {"program write of the same text, multi-line", M, Write("5"), false, Write("5"), 0, "5", nullptr, nullptr},
+        {"paste accepted, single-line", S, Write("12"), false, Paste("34"), 1, "1234", "12", "1234"},
+        {"paste accepted, multi-line", M, Write("12"), false, Paste("34"), 1, "1234", "12", "1234"},
+        {"paste refused, single-line", S, Write("12"), true, Paste("34"), 0, "12", "12", "1234"},
+        {"paste refused, multi-line", M, Write("12"), true, Paste("34"), 0, "12", "12", "1234"},
+        {"undo accepted", S, Type("12"), false, Undo, 1, "", "12", ""},
+        {"undo refused", M, Type("12"), true, Undo, 0, "12", "12", ""},
+    };
+    for (const ChangeCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        NotifyDlg dlg;
+        RunModal(dlg, [&] {
+            VetoEdit& field = c.id == S ? dlg.single : dlg.multi;
+            c.prepare(dlg, c.id);
+            dlg.counts.clear();
+            field.asked.clear();
+            field.accept = !c.refuse;
+
+            c.act(dlg, c.id);
+
+            EXPECT_EQ(dlg.Count(EN_CHANGE, c.id), c.changes);
+            EXPECT_EQ(Text(dlg, c.id), QString::fromUtf8(c.text));
+            if (c.askedOld) {
+                ASSERT_EQ(field.asked.size(), 1u);
+                EXPECT_EQ(field.asked[0].first, QString::fromUtf8(c.askedOld));
+                EXPECT_EQ(field.asked[0].second, QString::fromUtf8(c.askedNew));
+            } else {
+                EXPECT_TRUE(field.asked.empty());
+            }
+        });
+    }
+}
+
+struct FocusCase {
+    const char* what;
+    int from;
+    std::function<void(NotifyDlg&)> move;
+    int to;
+};
+
+TEST(EditNotifications, FocusChangesNotifyBothFields)
+{
+    auto click = [](int id) {
+        return [id](NotifyDlg& dlg) { QTest::mouseClick(Widget(dlg, id), Qt::LeftButton); };
+    };
+    auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        return [=](NotifyDlg&) { QTest::keyClick(QApplication::focusWidget(), k, m); };
+    };
+    const FocusCase cases[] = {
+        {"click from multi-line to single-line", IDC_DBU, click(IDC_POWER), IDC_POWER},
+        {"click from single-line to multi-line", IDC_POWER, click(IDC_DBV), IDC_DBV},
+        {"Tab to the next field in template order", IDC_DBU, key(Qt::Key_Tab), IDC_DBV},
+        {"Shift+Tab back", IDC_DBV, key(Qt::Key_Backtab, Qt::ShiftModifier), IDC_DBU},
+        {"Tab from a multi-line to a single-line field", IDC_DBM, key(Qt::Key_Tab), IDC_POWER},
+    };
+    const int fields[] = {IDC_POWER, IDC_DBU, IDC_DBV, IDC_DBM};
+    for (const FocusCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        NotifyDlg dlg;
+        RunModal(dlg, [&] {
+            dlg.GetDlgItem(c.from)->SetFocus();
+            ASSERT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(c.from));
+            dlg.counts.clear();
+
+            c.move(dlg);
+
+            EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(c.to));
+            for (int id : fields) {
+                SCOPED_TRACE(id);
+                EXPECT_EQ(dlg.Count(EN_SETFOCUS, id), id == c.to ? 1 : 0);
+                EXPECT_EQ(dlg.Count(EN_KILLFOCUS, id), id == c.from ? 1 : 0);
+                EXPECT_EQ(dlg.Count(EN_CHANGE, id), 0);
+            }
+            EXPECT_TRUE(dlg.killedWhileFocused.empty());
+        });
+    }
+}
+
+}  // namespace
