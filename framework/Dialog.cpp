@@ -121,6 +121,9 @@ Page::Page(CDialog* dlg, const QString& caption, QSize clientSize)
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
+    // A long caption must not widen the screen.
+    title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    title->setMinimumWidth(0);
     navRow->addWidget(title, 1);
     auto* ok = new QPushButton(QStringLiteral("OK"), nav);
     ok->setObjectName(QStringLiteral("okButton"));
@@ -463,6 +466,15 @@ void CDialog::BuildFromTemplate()
             if (wasEmpty)
                 combo->SetCurrentFromProgram(-1);
         }
+    }
+    // A list shows its longest item whole, as far as the screen's edge allows.
+    for (const Placed& p : placed) {
+        auto* combo = dynamic_cast<fw::ComboWidget*>(p.widget);
+        if (!combo)
+            continue;
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        const int room = client->width() - combo->x() - 2;
+        combo->resize(std::min(std::max(combo->width(), combo->sizeHint().width()), room), combo->height());
     }
 }
 
