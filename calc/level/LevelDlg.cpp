@@ -202,54 +202,47 @@ void CLevelDlg::OnChangeOhms()
 // guard turns away the change notification that AlignRight's rewrite raises,
 // and only a field that has the focus hands its number to the engine.
 
+// What the three single-line fields' change handlers share: the guard, the
+// emptied field and the alignment. False when the handler is to stop there.
+bool CLevelDlg::FollowSingleLineText(CNumEdit& field, const CWnd* focus, CString& text)
+{
+    if (field.m_changeGuard)
+        return false;
+    field.m_changeGuard = true;
+
+    int start = 0, end = 0;
+    field.GetSel(start, end);
+    text = field.GetWindowText();
+    if (text.isEmpty() && focus == &field) {
+        ClearFields();
+        m_bActive = false;
+        field.m_changeGuard = false;
+        return false;
+    }
+    AlignRight(field, text, start);
+    field.m_changeGuard = false;
+    return true;
+}
+
 void CLevelDlg::OnChangePower()
 {
     m_bActive = true;
-    if (m_editPower.m_changeGuard)
-        return;
-    m_editPower.m_changeGuard = true;
-
     const CWnd* focus = GetFocus();
-    int start = 0, end = 0;
-    m_editPower.GetSel(start, end);
-    CString text = m_editPower.GetWindowText();
-    if (text.isEmpty() && focus == &m_editPower) {
-        ClearFields();
-        m_bActive = false;
-        m_editPower.m_changeGuard = false;
+    CString text;
+    if (!FollowSingleLineText(m_editPower, focus, text) || focus != &m_editPower)
         return;
-    }
-    AlignRight(m_editPower, text, start);
-    m_editPower.m_changeGuard = false;
-
-    if (focus == &m_editPower) {
-        m_model.SetPower(m_editPower.ParseValue(text));
-        UpdateFields();
-        m_editPower.m_displayMode = m_model.m_bExp ? CNumEdit::DisplayExponent : CNumEdit::DisplayFixed;
-    }
+    m_model.SetPower(m_editPower.ParseValue(text));
+    UpdateFields();
+    m_editPower.m_displayMode = m_model.m_bExp ? CNumEdit::DisplayExponent : CNumEdit::DisplayFixed;
 }
 
 void CLevelDlg::OnChangeVrms()
 {
     const CWnd* focus = GetFocus();
     m_bActive = true;
-    if (m_editVrms.m_changeGuard)
-        return;
-    m_editVrms.m_changeGuard = true;
-
-    int start = 0, end = 0;
-    m_editVrms.GetSel(start, end);
-    CString text = m_editVrms.GetWindowText();
-    if (text.isEmpty() && focus == &m_editVrms) {
-        ClearFields();
-        m_bActive = false;
-        m_editVrms.m_changeGuard = false;
-        return;
-    }
-    AlignRight(m_editVrms, text, start);
-    m_editVrms.m_changeGuard = false;
-
-    if (GetFocus() != &m_editVrms)
+    CString text;
+    // The focus is asked again once the text is aligned.
+    if (!FollowSingleLineText(m_editVrms, focus, text) || GetFocus() != &m_editVrms)
         return;
     m_model.SetVrms(m_editVrms.ParseValue(text));
     UpdateFields();
@@ -259,22 +252,8 @@ void CLevelDlg::OnChangeVpp()
 {
     // Read-only: only its alignment follows its text.
     m_bActive = true;
-    if (m_editVpp.m_changeGuard)
-        return;
-    m_editVpp.m_changeGuard = true;
-
-    const CWnd* focus = GetFocus();
-    int start = 0, end = 0;
-    m_editVpp.GetSel(start, end);
-    const CString text = m_editVpp.GetWindowText();
-    if (text.isEmpty() && focus == &m_editVpp) {
-        ClearFields();
-        m_bActive = false;
-        m_editVpp.m_changeGuard = false;
-        return;
-    }
-    AlignRight(m_editVpp, text, start);
-    m_editVpp.m_changeGuard = false;
+    CString text;
+    FollowSingleLineText(m_editVpp, GetFocus(), text);
 }
 
 CLevelDlg::TextExtent CLevelDlg::MeasureText(CDC& dc, const CString& text)

@@ -48,6 +48,7 @@ private:
     // What the three dB fields do on a change of their text.
     void EnterLevel(CNumEdit& field, double& level, bool stopAboveMax);
     // Shows a single-line field's text against its right edge, caret at start.
+    bool FollowSingleLineText(CNumEdit& field, const CWnd* focus, CString& text);
     void AlignRight(CNumEdit& field, const CString& text, int start);
     static TextExtent MeasureText(CDC& dc, const CString& text);
     // The power field's text for the engine's power in its unit.
