@@ -1,0 +1,1 @@
+# Install layout, desktop integration and the Debian package (see packaging/).

@@ -1,0 +1,1 @@
+# Sanitizer builds: -DSONAVOLTA_SANITIZE=ON.
