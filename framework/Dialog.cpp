@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedLayout>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -189,8 +190,13 @@ void Screen::Push(Page* page, CDialog* dlg)
     m_stack->addWidget(page);
     m_stack->setCurrentWidget(page);
     setWindowTitle(dlg->GetCaption().isEmpty() ? AfxGetAppName() : dlg->GetCaption());
-    if (!isVisible())
+    if (!isVisible()) {
+        // The first screen opens in the middle of the desktop's work area.
+        adjustSize();
+        if (const QScreen* desktop = QGuiApplication::primaryScreen())
+            move(desktop->availableGeometry().center() - rect().center());
         show();
+    }
     // Show the window in front, as a dialog that fills the screen does.
     raise();
     activateWindow();
