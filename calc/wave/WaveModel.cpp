@@ -61,14 +61,20 @@ void CWaveModel::LoadTable(const CString& tablePath)
     std::vector<unsigned char> bytes(length);
     // The scan covers only what was read, should the file have shrunk meanwhile.
     const UINT count = file.Read(bytes.data(), UINT(length));
+    *m_pLines = ParseTable(bytes.data(), count);
+    file.Close();
+}
 
+CStringList CWaveModel::ParseTable(const unsigned char* bytes, std::size_t count)
+{
+    CStringList lines;
     // A line ends once both a CR and an LF have been seen since the last line
     // end, in either order; bytes between them join the line. Bytes after the
     // last completed line are dropped.
     CString line;
     bool crSeen = false;
     bool lfSeen = false;
-    for (UINT i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const unsigned char byte = bytes[i];
         if (byte == kCR) {
             crSeen = true;
@@ -80,13 +86,13 @@ void CWaveModel::LoadTable(const CString& tablePath)
             line.append(QChar::fromLatin1(char(byte)));
         }
         if (crSeen && lfSeen) {
-            m_pLines->append(line);
+            lines.append(line);
             line.clear();
             crSeen = false;
             lfSeen = false;
         }
     }
-    file.Close();
+    return lines;
 }
 
 void CWaveModel::Compute()

@@ -8,6 +8,7 @@
 
 #include "framework/Core.h"
 
+#include <cstddef>
 #include <memory>
 
 class CWaveModel
@@ -28,6 +29,9 @@ public:
 
     // The pitch table in the directory of the running executable.
     static CString DefaultTablePath();
+    // The table's lines from the bytes of a table file, as the constructor
+    // reads them; a seam for tests and fuzzing that need no file.
+    static CStringList ParseTable(const unsigned char* bytes, std::size_t count);
 
     // Derives m_period and the six results from m_frequency. A frequency of
     // 0 or below keeps the last period, so the results repeat it.

@@ -81,6 +81,9 @@ TEST_F(PitchTableTest, LineEndsNeedBothCrAndLf)
         SCOPED_TRACE(c.name);
         const CWaveModel model = Load(c.bytes);
         EXPECT_EQ(LinesOf(model), c.lines);
+        // The parse without a file, as the fuzz target uses it, reads alike.
+        EXPECT_EQ(CWaveModel::ParseTable(reinterpret_cast<const unsigned char*>(c.bytes.constData()), c.bytes.size()),
+                  *model.m_pLines);
     }
 }
 
