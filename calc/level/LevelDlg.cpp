@@ -244,6 +244,9 @@ void CLevelDlg::OnChangeVrms()
     // The focus is asked again once the text is aligned.
     if (!FollowSingleLineText(m_editVrms, focus, text) || GetFocus() != &m_editVrms)
         return;
+    // The number is in the unit the list shows. An undefined result may have
+    // moved the engine's unit without the list (which it leaves alone then).
+    m_model.m_nVrmsUnit = m_cbVrmsUnit.GetCurSel();
     m_model.SetVrms(m_editVrms.ParseValue(text));
     UpdateFields();
 }

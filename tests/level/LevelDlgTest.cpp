@@ -203,6 +203,20 @@ TEST(LevelDialog, AnRmsVoltageIsTypedInTheUnitItsListShows)
     });
 }
 
+// An undefined result changes the engine's RMS unit but not the list: the
+// keys typed next still count in the unit the list shows.
+TEST(LevelDialog, AnRmsVoltageCountsInTheListsUnitAfterAnUndefinedResult)
+{
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        ClickAndType(dlg, IDC_DBU, QStringLiteral("10"));
+        Retype(dlg, IDC_POWER, QStringLiteral("0"));
+        ASSERT_EQ(Units(dlg).at(1), QStringLiteral("V"));
+        Retype(dlg, IDC_VRMS, QStringLiteral("5"));
+        EXPECT_EQ(Text(dlg, IDC_DBV), D("13.9794"));  // 5 V, not 5 mV
+    });
+}
+
 TEST(LevelDialog, ZeroPowerOrVoltageEmptiesTheOtherFields)
 {
     struct Case {
