@@ -1,6 +1,8 @@
 #include "framework/File.h"
 
-#include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 CString CFileException::GetErrorMessage() const
 {
@@ -32,14 +34,22 @@ bool CFile::Open(const CString& path, UINT)
     Close();
     // Only regular files: opening a FIFO would block, a directory or a device
     // is no table. Such a file is treated as one that could not be opened.
-    const QFileInfo info(path);
-    if (!info.isFile())
+    // The kind is asked of what was opened, not of the path beforehand: the
+    // file may be replaced in between. O_NONBLOCK keeps a FIFO from blocking
+    // the open itself; it changes nothing for a regular file.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         return false;
-    if (file->isSequential())
+    }
+    auto file = std::make_unique<QFile>();
+    if (!file->open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return false;
+    }
     m_file = std::move(file);
     return true;
 }
