@@ -1,1 +1,76 @@
 # Install layout, desktop integration and the Debian package (see packaging/).
+#
+#   bin/sonavolta                          relative link to the program
+#   <libdir>/sonavolta/sonavolta           the program
+#   <libdir>/sonavolta/spn.dat             its pitch table   } found beside the
+#   <libdir>/sonavolta/sonavolta.html      its help page     } program's real file
+#   share/applications/sonavolta.desktop
+#   share/metainfo/example.sonavolta.sonavolta.metainfo.xml
+#   share/icons/hicolor/<size>/apps/sonavolta.png, scalable/apps/sonavolta.svg
+#
+# The program and its two data files stay together in a directory of their
+# own, as the program looks for them beside its real executable. That is a
+# package's private directory under lib/ rather than libexec/, which is meant
+# for helpers that other programs run and not for data.
+
+include(GNUInstallDirs)
+
+set(SONAVOLTA_INSTALL_DIR "${CMAKE_INSTALL_LIBDIR}/sonavolta" CACHE STRING
+  "Directory, relative to the prefix, of the program and its data files")
+
+# The program links only system libraries: no run path (the one Qt's project
+# set-up proposes would point into lib/ beside bin/, where we ship nothing).
+set_target_properties(sonavolta PROPERTIES INSTALL_RPATH "")
+install(TARGETS sonavolta RUNTIME DESTINATION ${SONAVOLTA_INSTALL_DIR})
+install(FILES ${SONAVOLTA_PITCH_TABLE} ${SONAVOLTA_HELP_PAGE} DESTINATION ${SONAVOLTA_INSTALL_DIR})
+
+# The link is made here once and installed as a link; being relative, it
+# holds under any prefix and DESTDIR.
+cmake_path(ABSOLUTE_PATH SONAVOLTA_INSTALL_DIR BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}"
+  OUTPUT_VARIABLE _sonavolta_full_dir)
+file(RELATIVE_PATH _sonavolta_link_target "${CMAKE_INSTALL_FULL_BINDIR}" "${_sonavolta_full_dir}/sonavolta")
+set(_sonavolta_link "${CMAKE_CURRENT_BINARY_DIR}/packaging/bin/sonavolta")
+file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/packaging/bin")
+file(CREATE_LINK "${_sonavolta_link_target}" "${_sonavolta_link}" SYMBOLIC)
+install(FILES "${_sonavolta_link}" DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES packaging/sonavolta.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/example.sonavolta.sonavolta.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+foreach(size 16 24 32 48 64 128 256)
+  install(FILES res/icons/hicolor/${size}x${size}/sonavolta.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+install(FILES res/icons/sonavolta.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# ---------------------------------------------------------------- Debian package
+# cpack -G DEB (or the "package" target) in the build tree.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME sonavolta)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Sonavolta team")
+set(CPACK_PACKAGE_CONTACT "The Sonavolta team <feedback@sonavolta.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for audio levels, tempo delays and wavelengths")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Installed binaries carry no debugging information.
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://sonavolta.example/")
+# The synopsis is the summary above; this is the text below it.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Sonavolta has three calculators behind a start screen. Level converts"
+  "between dBu, dBV, dBm, power at a load impedance and RMS and peak-to-peak"
+  "voltage. Delay turns a tempo in BPM into the lengths of bars and notes in"
+  "milliseconds. Wave turns a frequency into its period, its wavelength and"
+  "its note name. Every keystroke recomputes the other fields.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# dpkg-shlibdeps finds the libraries the program links (Qt Core, Gui, Widgets,
+# Network, the C and C++ runtimes). Qt loads its platform plugins at run time,
+# so no linked library names their package.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+
+include(CPack)
