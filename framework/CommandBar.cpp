@@ -33,7 +33,17 @@ bool CCeCommandBar::Create(CDialog* parent, UINT, int id)
     page->emptyBar->hide();
     page->commandBarLayout->addWidget(m_bar, 1);
     Attach(m_bar, id);
+    m_lastInTabOrder = page->okButton;
     return true;
+}
+
+void CCeCommandBar::AddButton(QWidget* button)
+{
+    m_bar->addWidget(button);
+    // Tab goes on from the ok button at the top to the bar's buttons at the
+    // bottom, in the order they were added.
+    QWidget::setTabOrder(m_lastInTabOrder, button);
+    m_lastInTabOrder = button;
 }
 
 bool CCeCommandBar::InsertMenuBar(int menuId)
@@ -58,7 +68,7 @@ bool CCeCommandBar::InsertMenuBar(int menuId)
                              [dlg, command] { fw::Guarded([&] { dlg->OnCmdMsg(WM_COMMAND, 0, command); }); });
         }
         button->setMenu(items);
-        m_bar->addWidget(button);
+        AddButton(button);
     }
     return true;
 }
@@ -88,7 +98,7 @@ bool CCeCommandBar::LoadToolBar(int toolbarId)
         }
         QObject::connect(button, &QToolButton::clicked, m_bar,
                          [dlg, command] { fw::Guarded([&] { dlg->OnCmdMsg(WM_COMMAND, 0, command); }); });
-        m_bar->addWidget(button);
+        AddButton(button);
         ++index;
     }
     return true;

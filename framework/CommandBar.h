@@ -25,6 +25,10 @@ public:
     bool LoadToolBar(int toolbarId);
 
 private:
+    // Puts a new button of the bar next in the tab order.
+    void AddButton(QWidget* button);
+
     CDialog* m_parent = nullptr;
     QToolBar* m_bar = nullptr;
+    QWidget* m_lastInTabOrder = nullptr;
 };

@@ -130,6 +130,8 @@ Page::Page(CDialog* dlg, const QString& caption, QSize clientSize)
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setAccessibleName(QStringLiteral("OK"));
     ok->setFocusPolicy(Qt::TabFocus);
+    // Enter on the focused button presses it, as on the dialogs' own buttons.
+    ok->setAutoDefault(true);
     QObject::connect(ok, &QPushButton::clicked, ok, [dlg] { Guarded([&] { dlg->OnOK(); }); });
     navRow->addWidget(ok);
     okButton = ok;
@@ -243,6 +245,18 @@ void Screen::closeEvent(QCloseEvent* e)
     e->ignore();
     for (auto it = m_pages.rbegin(); it != m_pages.rend(); ++it)
         it->second->EndDialog(IDCANCEL);
+}
+
+void Screen::keyPressEvent(QKeyEvent* e)
+{
+    // Esc from the navigation bar, the command bar or a screen without a
+    // focused control (the dialog's own area handles it for its controls).
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier && TopDialog()) {
+        CDialog* top = TopDialog();
+        Guarded([&] { top->OnCancel(); });
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 }  // namespace fw
@@ -392,6 +406,12 @@ void CDialog::BuildFromTemplate()
         widget->setFont(font);
         if (item.style & WS_HIDDEN)
             widget->hide();
+        // Labels lie beneath the other controls: a label that ends where its
+        // field begins can reach a pixel into it once both are rounded to
+        // pixels (or more, widened for its text), and its background must
+        // not hide the field's edge.
+        if (item.kind == ControlKind::Static)
+            widget->lower();
 
         const bool focusable = item.kind != ControlKind::Static;
         if (focusable) {
@@ -536,13 +556,17 @@ int CDialog::DoModal()
         bool focusFirst = false;
         fw::Guarded([&] { focusFirst = OnInitDialog(); });
         if (focusFirst && m_running) {
+            // A dialog without a control to focus (the About box) focuses
+            // its ok button, so keys and screen readers have a place to start.
+            QWidget* first = m_page->okButton;
             for (const res::DialogItem& item : res::FindDialogTemplate(m_templateId)->items) {
                 QWidget* w = ControlWidget(item.id);
                 if (w && (item.style & res::WS_TABSTOP) && !(item.style & res::WS_HIDDEN) && w->isEnabled()) {
-                    w->setFocus(Qt::OtherFocusReason);
+                    first = w;
                     break;
                 }
             }
+            first->setFocus(Qt::OtherFocusReason);
         }
     }
 

@@ -4,6 +4,8 @@
 #include "framework/Dialog.h"
 #include "framework/Dispatch_p.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -252,8 +254,59 @@ void CheckWidget::paintEvent(QPaintEvent* e)
     QCheckBox::paintEvent(e);
 }
 
+namespace {
+
+// Qt on Linux reports a list's current item as its accessible name and
+// expects a label beside it to name it. Our lists are named by their dialog
+// (the Level unit lists have no label of their own), so a list reports that
+// name, its current item as its value and, as Qt's own does, its item list
+// as its child.
+class ComboAccessible : public QAccessibleWidget {
+public:
+    explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && !Combo()->accessibleName().isEmpty())
+            return Combo()->accessibleName();
+        if (t == QAccessible::Name || t == QAccessible::Value)
+            return Combo()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(Combo()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && child->object() == Combo()->view() ? 0 : -1;
+    }
+    QStringList actionNames() const override { return QAccessibleWidget::actionNames() << showMenuAction(); }
+    void doAction(const QString& action) override
+    {
+        if (action == showMenuAction())
+            Combo()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QComboBox* Combo() const { return static_cast<QComboBox*>(widget()); }
+};
+
+QAccessibleInterface* ComboAccessibleFactory(const QString&, QObject* object)
+{
+    auto* combo = dynamic_cast<ComboWidget*>(object);
+    return combo ? new ComboAccessible(combo) : nullptr;
+}
+
+}  // namespace
+
 ComboWidget::ComboWidget(QWidget* parent) : QComboBox(parent)
 {
+    [[maybe_unused]] static const bool factoryInstalled =
+        (QAccessible::installFactory(ComboAccessibleFactory), true);
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_programWrite)
             SendNotify(this, CBN_SELCHANGE);

@@ -4,6 +4,8 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
+#include <algorithm>
+
 void PaintHeader(CWnd*, CDC& dc, const CString& title)
 {
     const int width = dc.GetScreenWidth();
@@ -16,14 +18,19 @@ void PaintHeader(CWnd*, CDC& dc, const CString& title)
     bold.CreateFontIndirect(&logFont);
 
     CFont* previousFont = dc.SelectObject(&bold);
+    // 24 pixels high, unless a large desktop font needs more: then the title
+    // keeps the room above and below it that it has at the default size.
+    int textHeight = 0;
+    dc.GetTextExtent(title, nullptr, &textHeight);
+    const int height = std::max(kHeaderHeight, textHeight + kHeaderTextMargins);
     dc.SetTextColor(kHeaderText);
-    dc.DrawText(title, CRect{8, 0, width, kHeaderHeight}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    dc.DrawText(title, CRect{8, 0, width, height}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     dc.SelectObject(previousFont);
 
     CPen rule(PS_SOLID, 1, kHeaderRule);
     CPen* previousPen = dc.SelectObject(&rule);
-    dc.MoveTo(0, kHeaderHeight);
-    dc.LineTo(width, kHeaderHeight);
+    dc.MoveTo(0, height);
+    dc.LineTo(width, height);
     dc.SelectObject(previousPen);
 
     rule.DeleteObject();

@@ -12,6 +12,9 @@ constexpr COLORREF kDialogBackground = RGB(186, 218, 255);
 constexpr COLORREF kHeaderText = RGB(0, 0, 156);
 constexpr COLORREF kHeaderRule = RGB(0, 0, 0);
 constexpr int kHeaderHeight = 24;
+// The room above and below the title together that 24 pixels leave around a
+// line of the default 9-point font (14 pixels).
+constexpr int kHeaderTextMargins = 10;
 
 // The dialog's title in bold dark blue above a black rule across the screen.
 void PaintHeader(CWnd* dlg, CDC& dc, const CString& title);

@@ -1,5 +1,9 @@
 // Renders every screen of the program headless into PNG files, so anyone can
 // see what a user sees: screenshots [output directory].
+//
+// SONAVOLTA_SCREENSHOT_FONT_PT=<points> sets the application font's size
+// before any screen is built, as a large desktop font would; with
+// QT_SCALE_FACTOR=2 the tool shows a screen of twice the pixel density.
 
 #include "app/AboutDlg.h"
 #include "app/ChooserDlg.h"
@@ -34,6 +38,11 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    if (const int points = qEnvironmentVariableIntValue("SONAVOLTA_SCREENSHOT_FONT_PT"); points > 0) {
+        QFont font = QApplication::font();
+        font.setPointSize(points);
+        QApplication::setFont(font);
+    }
     g_outputDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath() + QStringLiteral("/screenshots");
     QDir().mkpath(g_outputDir);
 
