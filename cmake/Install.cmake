@@ -43,6 +43,16 @@ foreach(size 16 24 32 48 64 128 256)
 endforeach()
 install(FILES res/icons/sonavolta.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
+# The tests of the installed tree (tests/install) check this layout.
+foreach(_sonavolta_test install_test deb_test)
+  if(TARGET ${_sonavolta_test})
+    target_compile_definitions(${_sonavolta_test} PRIVATE
+      SONAVOLTA_BINDIR="${CMAKE_INSTALL_BINDIR}"
+      SONAVOLTA_PROGRAM_DIR="${SONAVOLTA_INSTALL_DIR}"
+      SONAVOLTA_DATADIR="${CMAKE_INSTALL_DATADIR}")
+  endif()
+endforeach()
+
 # ---------------------------------------------------------------- Debian package
 # cpack -G DEB (or the "package" target) in the build tree.
 set(CPACK_GENERATOR DEB)
