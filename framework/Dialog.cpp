@@ -102,6 +102,31 @@ void DialogWidget::keyPressEvent(QKeyEvent* e)
 
 // ---------------------------------------------------------------- pages and the screen
 
+namespace {
+
+// The caption in the navigation bar: a caption too long for the bar ends in
+// an ellipsis rather than widening the screen; screen readers get it whole.
+class CaptionLabel : public QLabel {
+public:
+    CaptionLabel(const QString& caption, QWidget* parent) : QLabel(parent), m_caption(caption)
+    {
+        setAccessibleName(caption);
+        setToolTip(caption);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QLabel::resizeEvent(e);
+        setText(fontMetrics().elidedText(m_caption, Qt::ElideRight, contentsRect().width()));
+    }
+
+private:
+    QString m_caption;
+};
+
+}  // namespace
+
 Page::Page(CDialog* dlg, const QString& caption, QSize clientSize)
 {
     auto* column = new QVBoxLayout(this);
@@ -117,7 +142,7 @@ Page::Page(CDialog* dlg, const QString& caption, QSize clientSize)
     nav->setPalette(navPalette);
     auto* navRow = new QHBoxLayout(nav);
     navRow->setContentsMargins(6, 3, 4, 3);
-    auto* title = new QLabel(caption, nav);
+    auto* title = new CaptionLabel(caption, nav);
     title->setObjectName(QStringLiteral("caption"));
     QFont bold = title->font();
     bold.setBold(true);
