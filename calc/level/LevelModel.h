@@ -44,7 +44,7 @@ public:
 
     // Unit labels (UTF-8), indexed like the enums above.
     static constexpr const char* kPowerUnitLabels[PowerUnitCount] = {
-        "nW", "\xC2\xB5" "W", "mW", "W", "kW", "MW", "GW"};
+        "nW", "\u00b5W", "mW", "W", "kW", "MW", "GW"};
     static constexpr const char* kVoltageUnitLabels[VoltageUnitCount] = {
         "mV", "V", "kV", "MV"};
 
