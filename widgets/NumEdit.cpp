@@ -148,11 +148,10 @@ void CNumEdit::OnChar(UINT nChar, UINT, UINT)
     SetSel(start, start);
 }
 
-void CNumEdit::OnKillFocus()
+CString CNumEdit::DisplayForm(CString s) const
 {
-    CString s = GetWindowText();
     if (s.isEmpty() || m_textMode)
-        return;
+        return s;
     switch (m_displayMode) {
     case DisplayFixed:
         FormatFixed(ParseValue(s), s);
@@ -166,7 +165,15 @@ void CNumEdit::OnKillFocus()
     default:
         break;
     }
-    SetWindowText(s);
+    return s;
+}
+
+void CNumEdit::OnKillFocus()
+{
+    const CString s = GetWindowText();
+    if (s.isEmpty() || m_textMode)
+        return;
+    SetWindowText(DisplayForm(s));
 }
 
 bool CNumEdit::PreTranslateMessage(MSG* msg)

@@ -30,6 +30,9 @@ public:
     static CString ProspectiveText(const CString& text, int start, int end, char32_t ch);
     // Empty, or a number that times m_scale lies in the range.
     bool InRange(const CString& text) const;
+    // The text in the field's display form, as leaving the field rewrites it;
+    // an empty text and any text in text mode stay as they are.
+    CString DisplayForm(CString text) const;
 
     bool PreTranslateMessage(MSG* msg) override;
     // Pasted, dropped and undone text must be text that typing could give.

@@ -54,27 +54,6 @@ QComboBox* Combo(CDialog& dlg, int id) { return qobject_cast<QComboBox*>(Widget(
 
 bool Checked(CDialog& dlg, int id) { return qobject_cast<QAbstractButton*>(Widget(dlg, id))->isChecked(); }
 
-// The field's own rewrite when it loses the focus.
-QString Rewrite(const CNumEdit& field, QString s)
-{
-    if (s.isEmpty() || field.m_textMode)
-        return s;
-    switch (field.m_displayMode) {
-    case CNumEdit::DisplayFixed:
-        field.FormatFixed(field.ParseValue(s), s);
-        break;
-    case CNumEdit::DisplayInteger:
-        field.FormatInteger(field.ParseInteger(s), s);
-        break;
-    case CNumEdit::DisplayExponent:
-        field.FormatExponent(field.ParseValue(s), s);
-        break;
-    default:
-        break;
-    }
-    return s;
-}
-
 double Value(const CNumEdit& field, QString text) { return field.ParseValue(text); }
 
 // What one event did, as the checks need it.
@@ -138,7 +117,7 @@ public:
             }
             // A result field tapped and left shows its number in fixed form.
             const QString shown = step.after.at(id);
-            EXPECT_TRUE(shown == expected || shown == Rewrite(field, expected))
+            EXPECT_TRUE(shown == expected || shown == field.DisplayForm(expected))
                 << "result " << id << " shows " << shown.toStdString() << ", expected " << expected.toStdString()
                 << " for the tempo " << m_tempo.toStdString();
         }
@@ -506,7 +485,7 @@ private:
                                                      << " out of its range (scale " << field.m_scale << ")";
             }
             if (step.tab) {
-                const QString expected = id == step.focusBefore ? Rewrite(field, step.before.at(id)) : step.before.at(id);
+                const QString expected = id == step.focusBefore ? field.DisplayForm(step.before.at(id)) : step.before.at(id);
                 EXPECT_EQ(text, expected) << "field " << id << " after Tab";
             }
         }
