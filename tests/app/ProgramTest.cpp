@@ -4,67 +4,18 @@
 // Each test gives its copies a private runtime directory, as a login session
 // does, so tests never meet each other or a copy the developer is running.
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <functional>
+#include "tests/support/ProgramCopies.h"
+
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-class Session {
-public:
-    Session() { QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
-    QString Path() const { return m_dir.path(); }
+using namespace testing_support;
 
-    // True once a copy listens for later copies here: it is this session's first.
-    bool HasListeningCopy() const
-    {
-        return !QDir(m_dir.path()).entryList({QStringLiteral("*.sock")}, QDir::System | QDir::Hidden).isEmpty();
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
-
-bool Eventually(const std::function<bool()>& condition, int timeoutMs = 10000)
-{
-    for (int waited = 0; waited < timeoutMs; waited += 20) {
-        if (condition())
-            return true;
-        QTest::qWait(20);
-    }
-    return condition();
-}
-
-// A copy of the program; one the test leaves running is killed at its end.
-class Copy : public QProcess {
-public:
-    ~Copy() override
-    {
-        if (state() != NotRunning) {
-            kill();
-            waitForFinished();
-        }
-    }
-};
-
-// Starts a copy, headless, in the session.
+// Starts a copy and makes sure it did start.
 std::unique_ptr<Copy> Start(const Session& session, const QStringList& extraEnv = {})
 {
-    auto process = std::make_unique<Copy>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), session.Path());
-    env.remove(QStringLiteral("SONAVOLTA_EXIT_AFTER_FIRST_PAINT"));
-    for (const QString& entry : extraEnv)
-        env.insert(entry.section('=', 0, 0), entry.section('=', 1));
-    process->setProcessEnvironment(env);
-    process->setStandardInputFile(QProcess::nullDevice());
-    process->start(QStringLiteral(SONAVOLTA_EXE), {});
+    auto process = StartCopy(session, extraEnv);
     EXPECT_TRUE(process->waitForStarted(5000)) << process->errorString().toStdString();
     return process;
 }

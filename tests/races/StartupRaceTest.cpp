@@ -5,12 +5,7 @@
 // "Has its window" is asked the way a later copy asks: over the first copy's
 // socket, where it answers "1" once it has a window to raise.
 
-#include <QDir>
-#include <QFile>
-#include <QLocalSocket>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include "tests/support/ProgramCopies.h"
 
 #include <gtest/gtest.h>
 
@@ -20,72 +15,15 @@
 
 namespace {
 
-class Session {
-public:
-    Session() { QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
-    QString Path() const { return m_dir.path(); }
-
-    // True when a copy of this session answers that it raised its window.
-    bool CopyWithWindowAnswers() const
-    {
-        const QStringList sockets = QDir(m_dir.path()).entryList({QStringLiteral("*.sock")}, QDir::System | QDir::Hidden);
-        if (sockets.size() != 1)
-            return false;
-        QLocalSocket socket;
-        socket.connectToServer(m_dir.filePath(sockets.first()));
-        if (!socket.waitForConnected(1000))
-            return false;
-        socket.write("raise\n");
-        socket.flush();
-        return socket.waitForReadyRead(2000) && socket.readAll() == "1\n";
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
-
-bool Eventually(const std::function<bool()>& condition, int timeoutMs)
-{
-    for (int waited = 0; waited < timeoutMs; waited += 20) {
-        if (condition())
-            return true;
-        QTest::qWait(20);
-    }
-    return condition();
-}
-
-class Copy : public QProcess {
-public:
-    ~Copy() override
-    {
-        if (state() != NotRunning) {
-            kill();
-            waitForFinished();
-        }
-    }
-};
+using namespace testing_support;
 
 using Copies = std::vector<std::unique_ptr<Copy>>;
-
-std::unique_ptr<Copy> Start(const Session& session)
-{
-    auto process = std::make_unique<Copy>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), session.Path());
-    env.remove(QStringLiteral("SONAVOLTA_EXIT_AFTER_FIRST_PAINT"));
-    process->setProcessEnvironment(env);
-    process->setStandardInputFile(QProcess::nullDevice());
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->start(QStringLiteral(SONAVOLTA_EXE), {});
-    return process;
-}
 
 Copies StartMany(const Session& session, int n)
 {
     Copies copies;
     for (int i = 0; i < n; ++i)
-        copies.push_back(Start(session));
+        copies.push_back(StartCopy(session));
     return copies;
 }
 
@@ -125,7 +63,7 @@ TEST(StartupRace, TwentyCopiesStartedAtOnceLeaveOneWithItsWindow)
 TEST(StartupRace, AFirstCopyKilledHardNeverKeepsTheNextFromStarting)
 {
     Session session;
-    auto first = Start(session);
+    auto first = StartCopy(session);
     ASSERT_TRUE(Eventually([&] { return session.CopyWithWindowAnswers(); }, 20000));
     for (int round = 0; round < 5; ++round) {
         SCOPED_TRACE(round);
@@ -133,11 +71,11 @@ TEST(StartupRace, AFirstCopyKilledHardNeverKeepsTheNextFromStarting)
         ASSERT_TRUE(first->waitForFinished(5000));
 
         // The next copy starts as the first one, with its window...
-        first = Start(session);
+        first = StartCopy(session);
         ASSERT_TRUE(Eventually([&] { return session.CopyWithWindowAnswers(); }, 20000));
         EXPECT_EQ(first->state(), QProcess::Running);
         // ...and a copy after it finds it and ends.
-        auto later = Start(session);
+        auto later = StartCopy(session);
         ASSERT_TRUE(later->waitForFinished(10000));
         EXPECT_EQ(later->exitCode(), 255);
     }
