@@ -29,24 +29,33 @@ void ApplyCtlColor(QWidget* widget, ControlHost* host, UINT ctlColor)
 {
     if (!host->dialog || !host->owner)
         return;
+    const bool isEdit = qobject_cast<QLineEdit*>(widget) != nullptr;
+    const QPalette::ColorRole role = isEdit ? QPalette::Base : widget->backgroundRole();
+    const QPalette::ColorRole textRole = isEdit ? QPalette::Text : widget->foregroundRole();
+    const QPalette desktop = QApplication::palette(widget);
+    // The context comes with the control's default text colour; a dialog
+    // that chooses the background chooses a text colour readable on it.
+    const QColor desktopText = desktop.color(textRole);
+    const COLORREF defaultText = RGB(desktopText.red(), desktopText.green(), desktopText.blue());
+    COLORREF text = defaultText;
     CBrush* brush = nullptr;
     Guarded([&] {
         CDC dc;
+        dc.SetTextColor(text);
         brush = host->dialog->DispatchCtlColor(&dc, host->owner, ctlColor);
+        text = dc.GetTextColor();
     });
-    const bool isEdit = qobject_cast<QLineEdit*>(widget) != nullptr;
-    const QPalette::ColorRole role = isEdit ? QPalette::Base : widget->backgroundRole();
-    const QColor wanted = brush ? ToQColor(brush->GetColor()) : QApplication::palette(widget).color(role);
+    const QColor wanted = brush ? ToQColor(brush->GetColor()) : desktop.color(role);
+    const bool textChosen = text != defaultText;
     if (!isEdit)
         widget->setAutoFillBackground(brush != nullptr);
-    if (widget->palette().color(QPalette::Active, role) == wanted
-        && widget->palette().color(QPalette::Disabled, role) == wanted)
-        return;
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Active, role, wanted);
-    palette.setColor(QPalette::Inactive, role, wanted);
-    palette.setColor(QPalette::Disabled, role, wanted);
-    widget->setPalette(palette);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, role, wanted);
+        palette.setColor(group, textRole, textChosen ? ToQColor(text) : desktop.color(group, textRole));
+    }
+    if (palette != widget->palette())
+        widget->setPalette(palette);
 }
 
 namespace {

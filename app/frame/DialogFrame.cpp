@@ -47,6 +47,8 @@ CBrush* CFramedDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     if (pWnd->GetDlgCtrlID() == GetDlgCtrlID() || nCtlColor == CTLCOLOR_STATIC) {
         if (!m_backgroundBrush.IsValid())
             m_backgroundBrush.CreateSolidBrush(kDialogBackground);
+        // Dark text on the light blue, whatever the desktop's own text colour.
+        pDC->SetTextColor(kDialogText);
         return &m_backgroundBrush;
     }
     return nullptr;

@@ -9,6 +9,9 @@
 
 // Light blue behind the dialogs, their labels and their result fields.
 constexpr COLORREF kDialogBackground = RGB(186, 218, 255);
+// The text on it: black, as on the default light desktop, so that a dark
+// desktop theme's light text never lands on the light blue.
+constexpr COLORREF kDialogText = RGB(0, 0, 0);
 constexpr COLORREF kHeaderText = RGB(0, 0, 156);
 constexpr COLORREF kHeaderRule = RGB(0, 0, 0);
 constexpr int kHeaderHeight = 24;
@@ -20,7 +23,8 @@ constexpr int kHeaderTextMargins = 10;
 void PaintHeader(CWnd* dlg, CDC& dc, const CString& title);
 
 // A dialog with the light-blue colours: its background, its labels and its
-// read-only fields; fields that take input keep the default colours.
+// read-only fields, with black text on them; fields that take input, lists
+// and buttons keep the desktop's colours.
 class CFramedDialog : public CDialog {
 public:
     using CDialog::CDialog;

@@ -4,12 +4,16 @@
 // SONAVOLTA_SCREENSHOT_FONT_PT=<points> sets the application font's size
 // before any screen is built, as a large desktop font would; with
 // QT_SCALE_FACTOR=2 the tool shows a screen of twice the pixel density.
+// After the screens under the platform's own palette, the same screens under
+// a dark and the two high-contrast desktop palettes go into sub-directories
+// named after them (dark/, high-contrast-dark/, high-contrast-light/).
 
 #include "app/AboutDlg.h"
 #include "app/ChooserDlg.h"
 #include "app/CalculatorList.h"
 #include "tests/screenshots/Screens.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/Palettes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,15 +47,24 @@ int main(int argc, char** argv)
         font.setPointSize(points);
         QApplication::setFont(font);
     }
-    g_outputDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath() + QStringLiteral("/screenshots");
-    QDir().mkpath(g_outputDir);
+    const QString outputDir =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath() + QStringLiteral("/screenshots");
 
-    CChooserDlg chooser;
-    RunModal(chooser, [&] { Save(chooser, QStringLiteral("chooser")); });
+    const std::vector<DesktopPalette> palettes = DesktopPalettes();
+    for (const DesktopPalette& desktop : palettes) {
+        // The first is the platform's own palette: its screens go on top.
+        const bool platformOwn = &desktop == &palettes.front();
+        g_outputDir = platformOwn ? outputDir : outputDir + QLatin1Char('/') + QString::fromLatin1(desktop.name);
+        QDir().mkpath(g_outputDir);
+        QApplication::setPalette(desktop.palette);
 
-    CAboutDlg about;
-    RunModal(about, [&] { Save(about, QStringLiteral("about")); });
+        CChooserDlg chooser;
+        RunModal(chooser, [&] { Save(chooser, QStringLiteral("chooser")); });
 
-    RenderCalculators();
+        CAboutDlg about;
+        RunModal(about, [&] { Save(about, QStringLiteral("about")); });
+
+        RenderCalculators();
+    }
     return 0;
 }
