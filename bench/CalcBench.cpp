@@ -19,6 +19,8 @@
 #include <unistd.h>
 #include <vector>
 
+extern char** environ;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -36,7 +38,6 @@ int RunOnce(const char* program, std::vector<std::string> args, const char* in, 
         argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
-    extern char** environ;
     const int spawned = posix_spawn(&pid, program, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
