@@ -103,6 +103,13 @@ std::string FormatInteger(int value)
 
 std::string FormatExact(double value) { return ToChars(value); }
 
+void AppendExact(double value, std::string& out)
+{
+    char buffer[32];  // the shortest form of any double takes at most 24
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
 std::string WithDecimalSeparator(std::string text, std::string_view decimalSep)
 {
     if (decimalSep == ".")

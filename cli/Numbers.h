@@ -22,6 +22,8 @@ std::string FormatInteger(int value);
 
 // The shortest text that reads back as exactly this double ("0.1", "1e-05").
 std::string FormatExact(double value);
+// The same appended to out, without a string of its own (a million lines of CSV).
+void AppendExact(double value, std::string& out);
 
 // Every '.' of a number's text replaced by the user's decimal separator.
 std::string WithDecimalSeparator(std::string text, std::string_view decimalSep);

@@ -19,12 +19,12 @@ std::string Unit(const char* unit, const Style& style)
     return text;
 }
 
-std::string ProgramNumber(const Field& field)
+void AppendProgramNumber(const Field& field, std::string& out)
 {
-    switch (field.form) {
-    case Form::Rounded: return FormatInteger(int(field.value + 0.5));
-    default: return FormatExact(field.value);
-    }
+    if (field.form == Form::Rounded)
+        out += FormatInteger(int(field.value + 0.5));
+    else
+        AppendExact(field.value, out);
 }
 
 void AppendJsonString(std::string_view text, std::string& out)
@@ -76,7 +76,7 @@ void AppendJson(const Record& record, std::string& out)
         else if (f.form == Form::Missing)
             out += "null";
         else
-            out += ProgramNumber(f);
+            AppendProgramNumber(f, out);
     }
     out += "}\n";
 }
@@ -98,7 +98,7 @@ void AppendCsv(const Record& record, bool header, std::string& out)
         if (f.form == Form::Text)
             AppendCsvText(f.text, out);
         else if (f.form != Form::Missing)
-            out += ProgramNumber(f);
+            AppendProgramNumber(f, out);
     }
     out += '\n';
 }
