@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -70,7 +71,8 @@ int main(int argc, char** argv)
     std::printf("start to exit (wave 440): median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n",
                 ms[ms.size() / 2], ms.front(), ms.back(), starts);
 
-    char input[] = "/tmp/calc_benchXXXXXX";
+    std::string path = (std::filesystem::temp_directory_path() / "calc_benchXXXXXX").string();
+    char* input = path.data();
     const int fd = mkstemp(input);
     if (fd < 0) {
         std::perror("calc_bench: temporary file");

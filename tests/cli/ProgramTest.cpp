@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -40,8 +41,8 @@ class TempFile {
 public:
     TempFile()
     {
-        char name[] = "/tmp/calc_testXXXXXX";
-        const int fd = mkstemp(name);
+        std::string name = (std::filesystem::temp_directory_path() / "calc_testXXXXXX").string();
+        const int fd = mkstemp(name.data());
         close(fd);
         m_path = name;
     }
