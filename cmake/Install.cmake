@@ -53,6 +53,24 @@ foreach(_sonavolta_test install_test deb_test)
   endif()
 endforeach()
 
+# ---------------------------------------------------------------- sonavolta-calc
+# The calculators on the command line, in bin/ itself: it reads no data
+# files. Its manual page and bash completion go where man and bash look.
+#   bin/sonavolta-calc
+#   share/man/man1/sonavolta-calc.1
+#   share/bash-completion/completions/sonavolta-calc
+set_target_properties(sonavolta-calc PROPERTIES INSTALL_RPATH "")
+install(TARGETS sonavolta-calc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES share/man/man1/sonavolta-calc.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES share/bash-completion/completions/sonavolta-calc
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+foreach(_sonavolta_test install_test deb_test)
+  if(TARGET ${_sonavolta_test})
+    target_compile_definitions(${_sonavolta_test} PRIVATE SONAVOLTA_MANDIR="${CMAKE_INSTALL_MANDIR}")
+    add_dependencies(${_sonavolta_test} sonavolta-calc)
+  endif()
+endforeach()
+
 # ---------------------------------------------------------------- Debian package
 # cpack -G DEB (or the "package" target) in the build tree.
 set(CPACK_GENERATOR DEB)

@@ -82,3 +82,19 @@ void CFile::Close()
         m_file->close();
     m_file.reset();
 }
+
+std::vector<unsigned char> ReadWholeFile(const CString& path)
+{
+    CFile file;
+    // Not checked here: after a failed open GetLength raises fileNotFound.
+    // Directories, FIFOs and devices fail to open, so a FIFO cannot block us.
+    file.Open(path, CFile::modeRead);
+    // Raises for files over 1 MiB too: a stray large file is no data file.
+    const auto length = file.GetLength();
+    std::vector<unsigned char> bytes(length);
+    // Only what was read counts, should the file have shrunk meanwhile.
+    const UINT count = file.Read(bytes.data(), UINT(length));
+    bytes.resize(count);
+    file.Close();
+    return bytes;
+}

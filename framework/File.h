@@ -7,6 +7,7 @@
 #include <QFile>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class CException {
 public:
@@ -49,3 +50,10 @@ public:
 private:
     std::unique_ptr<QFile> m_file;
 };
+
+// The whole of one of the program's small data files, in one read. Raises
+// CFileException when it cannot: fileNotFound, naming no file, when the file
+// is missing, not a regular file or may not be read, tooLarge over
+// CFile::kMaxLength; on a failed read, the read's error. A file that shrank
+// meanwhile gives the bytes that were there.
+std::vector<unsigned char> ReadWholeFile(const CString& path);

@@ -91,3 +91,12 @@ CString ExecutableDirectory()
     const QFileInfo exe(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
     return exe.absolutePath();
 }
+
+CString FromU16(const std::u16string& text)
+{
+    // Copied unit for unit: fromStdU16String would take a leading U+FEFF or
+    // U+FFFE for a byte-order mark and drop or swap it.
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
+}
+
+std::u16string ToU16(const CString& text) { return text.toStdU16String(); }

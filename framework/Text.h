@@ -4,6 +4,8 @@
 
 #include "framework/Core.h"
 
+#include <string>
+
 // Reads the longest leading number as strtod does: leading white space, an
 // optional sign, digits with an optional '.', an optional exponent (also
 // "inf" and "nan"). A text without a leading number gives 0.0.
@@ -20,3 +22,7 @@ CString FormatIntegerC(int value);
 
 // The directory of the running executable, found from its real path.
 CString ExecutableDirectory();
+
+// Text to and from the plain engines' UTF-16 strings, unit for unit.
+CString FromU16(const std::u16string& text);
+std::u16string ToU16(const CString& text);

@@ -1,8 +1,8 @@
 // The pitch-table loader and both look-ups on arbitrary bytes.
 //
 // Checked besides "no crash, no undefined behaviour, no hang":
-// - the loader reading the bytes from a file gives the same lines as the
-//   parse of the bytes themselves;
+// - the loader reading the bytes from a file hands the engine the same
+//   lines as the parse of the bytes themselves;
 // - no line holds a CR or an LF, and no line is longer than the input;
 // - a line's frequency finds a name, that of the last line with that
 //   frequency; a line's name finds a frequency, that of the first line with
@@ -10,6 +10,7 @@
 // - a name in no line finds nothing and changes nothing.
 
 #include "calc/wave/WaveModel.h"
+#include "framework/File.h"
 #include "framework/Text.h"
 
 #include <QDir>
@@ -54,7 +55,9 @@ QString TablePath()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const CStringList lines = CWaveModel::ParseTable(data, size);
+    CStringList lines;
+    for (const std::u16string& line : CWaveModel::ParseTable(data, size))
+        lines.append(FromU16(line));
     for (const CString& line : lines) {
         if (line.contains(u'\r') || line.contains(u'\n'))
             Fail("a line holds a line end");
@@ -69,9 +72,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
             Fail("cannot write the table file");
     }
-    CWaveModel model(TablePath());
-    if (*model.m_pLines != lines)
+    CWaveModel model;
+    const std::vector<unsigned char> read = ReadWholeFile(TablePath());
+    model.LoadTable(read.data(), read.size());
+    if (model.m_pLines->size() != std::size_t(lines.size()))
         Fail("the loader and the parse disagree");
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (FromU16(model.m_pLines->at(i)) != lines.at(i))
+            Fail("the loader and the parse disagree");
+    }
 
     // Both look-ups for the first few lines (the table may be long).
     const qsizetype probes = std::min<qsizetype>(lines.size(), 8);
@@ -87,13 +96,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (StringToDouble(Split(lines.at(j)).number) == frequency)
                     last = j;
             }
-            if (last < i || model.m_note != Split(lines.at(last)).name)
+            if (last < i || FromU16(model.m_note) != Split(lines.at(last)).name)
                 Fail("FindNote does not give the last line with the frequency");
-        } else if (!model.m_note.isEmpty()) {
+        } else if (!model.m_note.empty()) {
             Fail("FindNote found a name for NaN");
         }
 
-        model.SetNote(parts.name);
+        model.SetNote(ToU16(parts.name));
         model.m_frequency = -1.0;
         if (!model.FindFrequency())
             Fail("FindFrequency misses a name of the table");
@@ -104,17 +113,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Fail("FindFrequency does not give the first line with the name");
         if (model.m_frequency > 0 && !SameDouble(model.m_period, 1.0 / model.m_frequency))
             Fail("FindFrequency did not compute the period");
-        if (model.m_note != parts.name)
+        if (FromU16(model.m_note) != parts.name)
             Fail("FindFrequency changed the note");
     }
 
     // A name in no line: nothing found, nothing changed.
     const CString absent = QStringLiteral("\u2603absent");
-    model.SetNote(absent);
+    model.SetNote(ToU16(absent));
     model.m_frequency = 123.0;
     model.Compute();
     const double period = model.m_period;
-    if (model.FindFrequency() || model.m_frequency != 123.0 || model.m_period != period || model.m_note != absent)
+    if (model.FindFrequency() || model.m_frequency != 123.0 || model.m_period != period || FromU16(model.m_note) != absent)
         Fail("a name in no line changed the engine");
     return 0;
 }

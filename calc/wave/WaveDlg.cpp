@@ -1,5 +1,7 @@
 #include "calc/wave/WaveDlg.h"
 
+#include "framework/File.h"
+#include "framework/Text.h"
 #include "res/resource.h"
 
 // The control colours, the header and the help button come from CCalcDialog.
@@ -8,7 +10,20 @@ BEGIN_MESSAGE_MAP(CWaveDlg, CCalcDialog)
     ON_EN_CHANGE(IDC_NOTE, OnChangeNote)
 END_MESSAGE_MAP()
 
-CWaveDlg::CWaveDlg(CWnd* parent) : CCalcDialog(IDD_WAVE, IDS_WAVE, "wave", parent) {}
+CWaveDlg::CWaveDlg(CWnd* parent) : CCalcDialog(IDD_WAVE, IDS_WAVE, "wave", parent)
+{
+    // Read at every opening, once everything else of the dialog exists; a
+    // file error abandons the opening.
+    const std::vector<unsigned char> table = ReadWholeFile(TablePath());
+    m_model.LoadTable(table.data(), table.size());
+}
+
+CString CWaveDlg::TablePath()
+{
+    // The executable's real directory, whatever the program is called and
+    // however long the path, rather than a fixed-length cut of its path.
+    return ExecutableDirectory() + u'/' + CString(CWaveModel::kTableFileName);
+}
 
 CWaveDlg::~CWaveDlg() = default;
 
@@ -50,7 +65,7 @@ void CWaveDlg::OnChangeFrequency()
     m_model.Compute();
     ShowResults();
     m_model.FindNote();
-    m_editNote.SetWindowText(m_model.m_note);
+    m_editNote.SetWindowText(FromU16(m_model.m_note));
 }
 
 void CWaveDlg::OnChangeNote()
@@ -58,7 +73,7 @@ void CWaveDlg::OnChangeNote()
     const CString text = m_editNote.GetWindowText();
     if (text.isEmpty())
         return;  // keep the results and the frequency as they are
-    m_model.SetNote(text);
+    m_model.SetNote(ToU16(text));
     if (m_model.FindFrequency()) {
         CString frequency;
         m_editFrequency.FormatFixed(m_model.m_frequency, frequency);

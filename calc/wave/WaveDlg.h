@@ -1,7 +1,8 @@
 #pragma once
 // The Wave calculator: a frequency or a note name in; the period and the
 // wavelength in air, each also halved, out. Note names and frequencies are
-// related through the pitch table that the engine reads when it is made.
+// related through the pitch table, read when the dialog is made and handed
+// to the engine.
 
 #include "app/frame/DialogFrame.h"
 #include "calc/wave/WaveModel.h"
@@ -12,6 +13,9 @@ public:
     // Reads the pitch table; raises CFileException when it cannot.
     explicit CWaveDlg(CWnd* parent = nullptr);
     ~CWaveDlg() override;
+
+    // The pitch table the calculator reads: the one beside the running executable.
+    static CString TablePath();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -34,6 +38,5 @@ private:
     CNumEdit m_editPeriod;
     CNumEdit m_editNote;
     CNumEdit m_editFrequency;
-    // Last, so the table is read once everything else of the dialog exists.
     CWaveModel m_model;
 };

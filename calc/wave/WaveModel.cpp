@@ -1,9 +1,9 @@
 #include "calc/wave/WaveModel.h"
 
-#include "framework/File.h"
-#include "framework/Text.h"
-
-#include <vector>
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
+#include <string_view>
 
 namespace {
 
@@ -19,59 +19,82 @@ constexpr unsigned char kLF = 0x0A;
 // without ';' is all name, with an empty number.
 struct TableLine
 {
-    CString number;
-    CString name;
+    std::u16string_view number;
+    std::u16string_view name;
 };
 
-TableLine SplitLine(const CString& line)
+TableLine SplitLine(std::u16string_view line)
 {
-    const qsizetype separator = line.indexOf(u';');
-    if (separator < 0)
-        return {CString(), line};
-    return {line.left(separator), line.mid(separator + 1)};
+    const std::size_t separator = line.find(u';');
+    if (separator == std::u16string_view::npos)
+        return {{}, line};
+    return {line.substr(0, separator), line.substr(separator + 1)};
+}
+
+// The C library's reading of the longest leading number, in the "C" locale
+// whatever locale the process runs in. Any character outside ASCII ends a
+// number anyway, so it becomes a byte that can take no part in one.
+double ToDouble(std::u16string_view text)
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (const char16_t unit : text)
+        bytes.push_back(unit < 0x80 ? char(unit) : '\x7f');
+    return strtod_l(bytes.c_str(), nullptr, c);
+}
+
+// Simple case folding, enough to compare a typed name with a table name
+// exactly as a full Unicode comparison would. Table names hold U+0000..U+00FF
+// only (one byte each); these fold as Unicode folds them, and so do the six
+// characters beyond that fold onto one of theirs. Every other character
+// stays as it is: its folding lands outside what a table name folds to, and
+// so does the character itself, so it matches no table name either way.
+char16_t FoldCase(char16_t c)
+{
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return char16_t(c + 0x20);
+    switch (c) {
+    case 0x00B5: return 0x03BC;  // MICRO SIGN -> GREEK SMALL LETTER MU
+    case 0x039C: return 0x03BC;  // GREEK CAPITAL LETTER MU
+    case 0x0178: return 0x00FF;  // LATIN CAPITAL LETTER Y WITH DIAERESIS
+    case 0x017F: return u's';    // LATIN SMALL LETTER LONG S
+    case 0x1E9E: return 0x00DF;  // LATIN CAPITAL LETTER SHARP S
+    case 0x212A: return u'k';    // KELVIN SIGN
+    case 0x212B: return 0x00E5;  // ANGSTROM SIGN
+    default: return c;
+    }
+}
+
+bool SameNameIgnoringCase(std::u16string_view tableName, std::u16string_view typed)
+{
+    if (tableName.size() != typed.size())
+        return false;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        if (FoldCase(tableName[i]) != FoldCase(typed[i]))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-CWaveModel::CWaveModel() : CWaveModel(DefaultTablePath()) {}
-
-CWaveModel::CWaveModel(const CString& tablePath)
-{
-    LoadTable(tablePath);
-}
+CWaveModel::CWaveModel() : m_pLines(std::make_unique<std::vector<std::u16string>>()) {}
 
 CWaveModel::~CWaveModel() = default;
 
-CString CWaveModel::DefaultTablePath()
+void CWaveModel::LoadTable(const unsigned char* bytes, std::size_t count)
 {
-    // The executable's real directory, whatever the program is called and
-    // however long the path, rather than a fixed-length cut of its path.
-    return ExecutableDirectory() + u'/' + QLatin1String(kTableFileName);
+    *m_pLines = ParseTable(bytes, count);
 }
 
-void CWaveModel::LoadTable(const CString& tablePath)
+std::vector<std::u16string> CWaveModel::ParseTable(const unsigned char* bytes, std::size_t count)
 {
-    CFile file;
-    // Not checked here: after a failed open GetLength raises fileNotFound.
-    // Directories, FIFOs and devices fail to open, so a FIFO cannot block us.
-    file.Open(tablePath, CFile::modeRead);
-    m_pLines = std::make_unique<CStringList>();
-    // Raises for files over 1 MiB too: a stray large file is no pitch table.
-    const auto length = file.GetLength();
-    std::vector<unsigned char> bytes(length);
-    // The scan covers only what was read, should the file have shrunk meanwhile.
-    const UINT count = file.Read(bytes.data(), UINT(length));
-    *m_pLines = ParseTable(bytes.data(), count);
-    file.Close();
-}
-
-CStringList CWaveModel::ParseTable(const unsigned char* bytes, std::size_t count)
-{
-    CStringList lines;
+    std::vector<std::u16string> lines;
     // A line ends once both a CR and an LF have been seen since the last line
     // end, in either order; bytes between them join the line. Bytes after the
     // last completed line are dropped.
-    CString line;
+    std::u16string line;
     bool crSeen = false;
     bool lfSeen = false;
     for (std::size_t i = 0; i < count; ++i) {
@@ -83,10 +106,10 @@ CStringList CWaveModel::ParseTable(const unsigned char* bytes, std::size_t count
         } else {
             // Latin-1: each byte is the code point of the same value, so
             // 0x80..0xFF do not turn into U+FF80..U+FFFF by sign extension.
-            line.append(QChar::fromLatin1(char(byte)));
+            line.push_back(char16_t(byte));
         }
         if (crSeen && lfSeen) {
-            lines.append(line);
+            lines.push_back(std::move(line));
             line.clear();
             crSeen = false;
             lfSeen = false;
@@ -109,7 +132,7 @@ void CWaveModel::Compute()
     m_halfPeriodMs = m_periodMs * kHalf;
 }
 
-void CWaveModel::SetNote(const CString& note)
+void CWaveModel::SetNote(const std::u16string& note)
 {
     m_note = note;
 }
@@ -118,19 +141,19 @@ void CWaveModel::FindNote()
 {
     m_note.clear();
     // No early exit: when several lines carry the frequency, the last one names it.
-    for (const CString& line : *m_pLines) {
+    for (const std::u16string& line : *m_pLines) {
         const TableLine parts = SplitLine(line);
-        if (StringToDouble(parts.number) == m_frequency)
+        if (ToDouble(parts.number) == m_frequency)
             m_note = parts.name;
     }
 }
 
 bool CWaveModel::FindFrequency()
 {
-    for (const CString& line : *m_pLines) {
+    for (const std::u16string& line : *m_pLines) {
         const TableLine parts = SplitLine(line);
-        if (parts.name.compare(m_note, Qt::CaseInsensitive) == 0) {
-            m_frequency = StringToDouble(parts.number);
+        if (SameNameIgnoringCase(parts.name, m_note)) {
+            m_frequency = ToDouble(parts.number);
             Compute();
             return true;
         }

@@ -25,6 +25,10 @@ const QString kData = QStringLiteral(SONAVOLTA_DATADIR);
 const QString kDesktopFile = kData + QStringLiteral("/applications/sonavolta.desktop");
 const QString kMetainfo = kData + QStringLiteral("/metainfo/example.sonavolta.sonavolta.metainfo.xml");
 constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The command-line calculators: the program, its manual page, its completion.
+const QString kCalc = kBin + QStringLiteral("/sonavolta-calc");
+const QString kCalcManPage = QStringLiteral(SONAVOLTA_MANDIR "/man1/sonavolta-calc.1");
+const QString kCalcCompletion = kData + QStringLiteral("/bash-completion/completions/sonavolta-calc");
 
 inline QString IconPath(int size)
 {
@@ -90,11 +94,13 @@ inline void ExpectInstalledTree(const QString& prefix)
     const QString program = kProgramDir + QStringLiteral("/sonavolta");
     for (const QString& file : {program, kProgramDir + QStringLiteral("/spn.dat"),
                                 kProgramDir + QStringLiteral("/sonavolta.html"), kDesktopFile, kMetainfo,
-                                kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg")}) {
+                                kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg"), kCalc,
+                                kCalcManPage, kCalcCompletion}) {
         const QFileInfo info(root.filePath(file));
         EXPECT_TRUE(info.isFile() && !info.isSymLink() && info.size() > 0) << file.toStdString();
     }
     EXPECT_TRUE(QFileInfo(root.filePath(program)).isExecutable());
+    EXPECT_TRUE(QFileInfo(root.filePath(kCalc)).isExecutable());
 
     // A relative link keeps working wherever the tree is put (DESTDIR, a
     // package unpacked elsewhere).
@@ -125,6 +131,13 @@ inline void ExpectProgramRuns(const QString& prefix)
     const Result wave = RunProgram(link, QStringLiteral("wave"));
     EXPECT_EQ(wave.exitCode, 0) << wave;
     EXPECT_EQ(wave.out, QByteArray("first paint\nwave opened\n")) << wave;
+
+    // The command-line calculators need nothing beside them.
+    QTemporaryDir elsewhere;
+    const Result calc = RunCommand(QDir(prefix).filePath(kCalc), {QStringLiteral("wave"), QStringLiteral("A4"),
+                                   QStringLiteral("--csv")}, {}, elsewhere.path());
+    EXPECT_EQ(calc.exitCode, 0) << calc;
+    EXPECT_TRUE(calc.out.contains("\n440,A4,440,0,")) << calc;
 }
 
 }  // namespace installed

@@ -30,7 +30,9 @@ constexpr char kTable[] = "440.00;A4\r\n261.63;C4\r\n";
 int Load(const QString& path)
 {
     try {
-        CWaveModel model(path);
+        const std::vector<unsigned char> bytes = ReadWholeFile(path);
+        CWaveModel model;
+        model.LoadTable(bytes.data(), bytes.size());
         return model.m_pLines->size() == 2 ? 0 : 2;
     } catch (const CFileException& e) {
         return e.m_cause == CFileException::fileNotFound && e.GetErrorMessage() == "an unnamed file was not found." ? 1 : 2;

@@ -5,7 +5,7 @@
 // no note is found. This executable lies in a directory of its own.
 
 #include "app/ChooserDlg.h"
-#include "calc/wave/WaveModel.h"
+#include "calc/wave/WaveDlg.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 #include "widgets/NumEdit.h"
@@ -23,7 +23,7 @@ using namespace testing_support;
 
 namespace {
 
-QString TablePath() { return CWaveModel::DefaultTablePath(); }
+QString TablePath() { return CWaveDlg::TablePath(); }
 
 void PutTable(const QByteArray& bytes)
 {

@@ -20,6 +20,8 @@
 #include "calc/level/LevelModel.h"
 #include "calc/wave/WaveDlg.h"
 #include "calc/wave/WaveModel.h"
+#include "framework/File.h"
+#include "framework/Text.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 
@@ -131,6 +133,13 @@ private:
 
 class WaveCalculator : public Calculator {
 public:
+    // The second engine reads the table the dialog read.
+    WaveCalculator()
+    {
+        const std::vector<unsigned char> table = ReadWholeFile(CWaveDlg::TablePath());
+        m_engine.LoadTable(table.data(), table.size());
+    }
+
     CDialog& Dialog() override { return m_dlg; }
     std::vector<int> Fields() const override { return {IDC_FREQUENCY, IDC_NOTE, IDC_WAVELENGTH_CM, IDC_WAVELENGTH_FT, IDC_PERIOD, IDC_HALF_WAVELENGTH_CM, IDC_HALF_WAVELENGTH_FT, IDC_HALF_PERIOD}; }
     std::vector<int> Inputs() const override { return {IDC_FREQUENCY, IDC_NOTE}; }
@@ -147,10 +156,11 @@ public:
             m_engine.Compute();
             m_shown = true;
             m_engine.FindNote();
-            EXPECT_EQ(step.after.at(IDC_NOTE), m_engine.m_note) << "the note of the frequency typed";
+            EXPECT_EQ(step.after.at(IDC_NOTE), FromU16(m_engine.m_note))
+                << "the note of the frequency typed";
         }
         if (step.Edited(IDC_NOTE) && !step.after.at(IDC_NOTE).isEmpty()) {
-            m_engine.SetNote(step.after.at(IDC_NOTE));
+            m_engine.SetNote(ToU16(step.after.at(IDC_NOTE)));
             m_shown = m_engine.FindFrequency();
             QString expected;
             if (m_shown)

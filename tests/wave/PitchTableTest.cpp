@@ -1,67 +1,68 @@
-// The pitch table: how the file's bytes become lines, the two look-ups, the
-// file errors, and the table that ships with the program.
+// The pitch table in the engine: how a table file's bytes become lines, the
+// two look-ups, and the table that ships with the program. Plain C++, as the
+// engine is. (Reading the file, and its errors: TableFileTest.cpp.)
 
 #include "calc/wave/WaveModel.h"
-
-#include "framework/File.h"
-#include "framework/Text.h"
-
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
-// Failure messages show texts as text.
-static void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
+
+// Test texts are ASCII, or Latin-1 written as bytes: one unit per byte.
+std::u16string U16(const std::string& latin1)
+{
+    std::u16string text;
+    for (const char c : latin1)
+        text.push_back(char16_t(static_cast<unsigned char>(c)));
+    return text;
+}
 
 std::vector<std::string> LinesOf(const CWaveModel& model)
 {
     std::vector<std::string> lines;
-    for (const CString& line : *model.m_pLines)
-        lines.push_back(line.toStdString());
+    for (const std::u16string& line : *model.m_pLines)
+        lines.emplace_back(line.begin(), line.end());  // ASCII in these tests
     return lines;
 }
 
-// Each test writes its own small table into a fresh directory.
-class PitchTableTest : public testing::Test
+std::unique_ptr<CWaveModel> Load(const std::string& bytes)
 {
-protected:
-    CString PathOf(const char* fileName) const { return m_dir.filePath(QString::fromLatin1(fileName)); }
+    auto model = std::make_unique<CWaveModel>();
+    model->LoadTable(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    return model;
+}
 
-    CString WriteFile(const QByteArray& bytes, const char* fileName = "spn.dat") const
-    {
-        const CString path = PathOf(fileName);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        EXPECT_EQ(file.write(bytes), bytes.size());
-        return path;
-    }
-
-    CWaveModel Load(const QByteArray& bytes) const { return CWaveModel(WriteFile(bytes)); }
-
-    QTemporaryDir m_dir;
-};
+// The number part of a line as the tests expect it read.
+double Number(const char* text) { return std::strtod(text, nullptr); }
 
 }  // namespace
 
-TEST_F(PitchTableTest, LineEndsNeedBothCrAndLf)
+TEST(PitchTableTest, ANewEngineHasAnEmptyTable)
+{
+    CWaveModel model;
+    ASSERT_NE(model.m_pLines, nullptr);
+    EXPECT_TRUE(model.m_pLines->empty());
+    model.SetNote(u"A4");
+    EXPECT_FALSE(model.FindFrequency());
+    model.m_frequency = 440.0;
+    model.FindNote();
+    EXPECT_TRUE(model.m_note.empty());
+}
+
+TEST(PitchTableTest, LineEndsNeedBothCrAndLf)
 {
     struct Case
     {
         const char* name;
-        QByteArray bytes;
+        std::string bytes;
         std::vector<std::string> lines;
     };
     const Case cases[] = {
@@ -79,201 +80,192 @@ TEST_F(PitchTableTest, LineEndsNeedBothCrAndLf)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const CWaveModel model = Load(c.bytes);
-        EXPECT_EQ(LinesOf(model), c.lines);
-        // The parse without a file, as the fuzz target uses it, reads alike.
-        EXPECT_EQ(CWaveModel::ParseTable(reinterpret_cast<const unsigned char*>(c.bytes.constData()), c.bytes.size()),
-                  *model.m_pLines);
+        const auto model = Load(c.bytes);
+        EXPECT_EQ(LinesOf(*model), c.lines);
+        // The parse alone, as the fuzz target uses it, reads alike.
+        EXPECT_EQ(CWaveModel::ParseTable(reinterpret_cast<const unsigned char*>(c.bytes.data()), c.bytes.size()),
+                  *model->m_pLines);
     }
+
+    // A table loaded again replaces the lines it had.
+    const auto model = Load("440.00;A4\r\n");
+    model->LoadTable(reinterpret_cast<const unsigned char*>("261.63;C4\r\n"), 11);
+    EXPECT_EQ(LinesOf(*model), std::vector<std::string>{"261.63;C4"});
 }
 
-TEST_F(PitchTableTest, EmptyTableFindsNothing)
+TEST(PitchTableTest, EmptyTableFindsNothing)
 {
     // The names are there, but with LF-only line ends no line is complete.
-    CWaveModel model = Load("440.00;A4\n261.63;C4\n");
-    model.m_frequency = 440.0;
-    model.FindNote();
-    EXPECT_TRUE(model.m_note.isEmpty());
+    const auto model = Load("440.00;A4\n261.63;C4\n");
+    model->m_frequency = 440.0;
+    model->FindNote();
+    EXPECT_TRUE(model->m_note.empty());
 
-    model.SetNote("A4");
-    EXPECT_FALSE(model.FindFrequency());
-    EXPECT_EQ(model.m_frequency, 440.0);
+    model->SetNote(u"A4");
+    EXPECT_FALSE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 440.0);
 }
 
-TEST_F(PitchTableTest, FindFrequencyTakesTheFirstLineWithTheNameInAnyCase)
+TEST(PitchTableTest, FindFrequencyTakesTheFirstLineWithTheNameInAnyCase)
 {
-    CWaveModel model = Load("27.50;A0\r\n440.00;A4\r\n880.00;a4\r\n466.16;A#4\r\n");
+    const auto model = Load("27.50;A0\r\n440.00;A4\r\n880.00;a4\r\n466.16;A#4\r\n");
 
-    model.SetNote("a4");
-    ASSERT_TRUE(model.FindFrequency());
-    EXPECT_EQ(model.m_frequency, 440.0);
-    EXPECT_EQ(model.m_note, "a4");  // the typed text stays as typed
-    EXPECT_EQ(model.m_period, 1.0 / 440.0);  // Compute() ran
-    EXPECT_EQ(model.m_periodMs, 1.0 / 440.0 * 1000.0);
+    model->SetNote(u"a4");
+    ASSERT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 440.0);
+    EXPECT_EQ(model->m_note, u"a4");  // the typed text stays as typed
+    EXPECT_EQ(model->m_period, 1.0 / 440.0);  // Compute() ran
+    EXPECT_EQ(model->m_periodMs, 1.0 / 440.0 * 1000.0);
 
-    model.SetNote("a#4");
-    ASSERT_TRUE(model.FindFrequency());
-    EXPECT_EQ(model.m_frequency, 466.16);
+    model->SetNote(u"a#4");
+    ASSERT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 466.16);
 }
 
-TEST_F(PitchTableTest, FindFrequencyWithoutMatchChangesNothing)
+TEST(PitchTableTest, FindFrequencyWithoutMatchChangesNothing)
 {
     // Spaces count, in the table as in the typed text, and the whole name
     // must match.
-    CWaveModel model = Load("440.00;A4\r\n261.63; C4\r\n");
-    model.m_frequency = 100.0;
-    model.Compute();
+    const auto model = Load("440.00;A4\r\n261.63; C4\r\n");
+    model->m_frequency = 100.0;
+    model->Compute();
 
-    for (const char* text : {" A4", "A4 ", "A", "A40", "4", "440.00;A4", "C4", ""}) {
-        SCOPED_TRACE(text);
-        model.SetNote(text);
-        EXPECT_FALSE(model.FindFrequency());
-        EXPECT_EQ(model.m_note, text);
-        EXPECT_EQ(model.m_frequency, 100.0);
-        EXPECT_EQ(model.m_period, 0.01);
-        EXPECT_EQ(model.m_periodMs, 0.01 * 1000.0);
+    for (const char16_t* text : {u" A4", u"A4 ", u"A", u"A40", u"4", u"440.00;A4", u"C4", u""}) {
+        SCOPED_TRACE(std::string(text, text + std::char_traits<char16_t>::length(text)));
+        model->SetNote(text);
+        EXPECT_FALSE(model->FindFrequency());
+        EXPECT_EQ(model->m_note, text);
+        EXPECT_EQ(model->m_frequency, 100.0);
+        EXPECT_EQ(model->m_period, 0.01);
+        EXPECT_EQ(model->m_periodMs, 0.01 * 1000.0);
     }
 
-    model.SetNote(" c4");
-    EXPECT_TRUE(model.FindFrequency());
-    EXPECT_EQ(model.m_frequency, 261.63);
+    model->SetNote(u" c4");
+    EXPECT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 261.63);
 }
 
-TEST_F(PitchTableTest, FindNoteNeedsExactlyTheSameDouble)
+TEST(PitchTableTest, FindNoteNeedsExactlyTheSameDouble)
 {
     // 440, 440.0 and 440.00 are one value, in the table and typed alike.
     const char* const sameValue[] = {"440", "440.0", "440.00"};
     for (const char* tableText : sameValue) {
-        CWaveModel model = Load(QByteArray("261.63;C4\r\n") + tableText + ";A4\r\n466.16;A#4\r\n");
+        const auto model = Load(std::string("261.63;C4\r\n") + tableText + ";A4\r\n466.16;A#4\r\n");
         for (const char* typed : sameValue) {
             SCOPED_TRACE(testing::Message() << "table " << tableText << ", typed " << typed);
-            model.m_frequency = StringToDouble(typed);
-            model.FindNote();
-            EXPECT_EQ(model.m_note, "A4");
+            model->m_frequency = Number(typed);
+            model->FindNote();
+            EXPECT_EQ(model->m_note, u"A4");
         }
         for (const double other : {440.001, std::nextafter(440.0, 0.0), std::nextafter(440.0, 1000.0)}) {
             SCOPED_TRACE(testing::Message() << "table " << tableText << ", value " << other);
-            model.SetNote("stale");
-            model.m_frequency = other;
-            model.FindNote();
-            EXPECT_TRUE(model.m_note.isEmpty());
+            model->SetNote(u"stale");
+            model->m_frequency = other;
+            model->FindNote();
+            EXPECT_TRUE(model->m_note.empty());
         }
     }
 }
 
-TEST_F(PitchTableTest, FindNoteTakesTheLastLineWithTheFrequency)
+TEST(PitchTableTest, FindNoteTakesTheLastLineWithTheFrequency)
 {
-    CWaveModel model = Load("440.00;A4\r\n261.63;C4\r\n440;La\r\n440.000;Last\r\n466.16;A#4\r\n");
-    model.m_frequency = 440.0;
-    model.FindNote();
-    EXPECT_EQ(model.m_note, "Last");
+    const auto model = Load("440.00;A4\r\n261.63;C4\r\n440;La\r\n440.000;Last\r\n466.16;A#4\r\n");
+    model->m_frequency = 440.0;
+    model->FindNote();
+    EXPECT_EQ(model->m_note, u"Last");
 }
 
-TEST_F(PitchTableTest, SplitsAtTheFirstSemicolon)
+TEST(PitchTableTest, SplitsAtTheFirstSemicolon)
 {
     // "A4" has no ';': all name, number 0.0. "x;Bad" has a number part that
     // reads as 0.0. Later ';' belong to the name.
-    CWaveModel model = Load("A4\r\n440.00;A;4\r\nx;Bad\r\n;;\r\n 261.63xyz;C4\r\n");
+    const auto model = Load("A4\r\n440.00;A;4\r\nx;Bad\r\n;;\r\n 261.63xyz;C4\r\n");
 
-    model.SetNote("A4");
-    ASSERT_TRUE(model.FindFrequency());
-    EXPECT_EQ(model.m_frequency, 0.0);
+    model->SetNote(u"A4");
+    ASSERT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 0.0);
 
-    model.SetNote("A;4");
-    ASSERT_TRUE(model.FindFrequency());
-    EXPECT_EQ(model.m_frequency, 440.0);
-    model.FindNote();
-    EXPECT_EQ(model.m_note, "A;4");
+    model->SetNote(u"A;4");
+    ASSERT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 440.0);
+    model->FindNote();
+    EXPECT_EQ(model->m_note, u"A;4");
 
-    model.SetNote(";");
-    ASSERT_TRUE(model.FindFrequency());
-    EXPECT_EQ(model.m_frequency, 0.0);
+    model->SetNote(u";");
+    ASSERT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 0.0);
 
     // Leading space skipped, the number ends at the first character that
     // cannot continue it.
-    model.SetNote("C4");
-    ASSERT_TRUE(model.FindFrequency());
-    EXPECT_EQ(model.m_frequency, 261.63);
+    model->SetNote(u"C4");
+    ASSERT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 261.63);
 
     // Of the four lines that read 0.0, the last names it.
-    model.m_frequency = 0.0;
-    model.FindNote();
-    EXPECT_EQ(model.m_note, ";");
+    model->m_frequency = 0.0;
+    model->FindNote();
+    EXPECT_EQ(model->m_note, u";");
 }
 
-TEST_F(PitchTableTest, BytesAbove7FReadAsLatin1)
+TEST(PitchTableTest, BytesAbove7FReadAsLatin1)
 {
-    const CWaveModel model = Load("440.00;\xE9\x80\xFF\r\n");
-    ASSERT_EQ(model.m_pLines->size(), 1);
-    EXPECT_EQ(model.m_pLines->at(0), QString::fromUtf16(u"440.00;\u00E9\u0080\u00FF"));
+    const auto model = Load("440.00;\xE9\x80\xFF\r\n");
+    ASSERT_EQ(model->m_pLines->size(), 1u);
+    EXPECT_EQ(model->m_pLines->at(0), u"440.00;\u00E9\u0080\u00FF");
+
+    // Found again in either case; the typed text is kept as typed.
+    model->SetNote(u"\u00C9\u0080\u0178");
+    ASSERT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 440.0);
+    EXPECT_EQ(model->m_note, u"\u00C9\u0080\u0178");
+    model->FindNote();
+    EXPECT_EQ(model->m_note, u"\u00E9\u0080\u00FF");
 }
 
-TEST_F(PitchTableTest, FileThatCannotBeReadRaisesFileError)
+TEST(PitchTableTest, ATableOfExactlyTheFileLimitLoads)
 {
-    struct Case
-    {
-        const char* name;
-        CString path;
-        CFileException::Cause cause;
-    };
-    const CString directory = PathOf("spn.dat");
-    ASSERT_TRUE(QDir().mkpath(directory));
-    const Case cases[] = {
-        {"missing", PathOf("missing.dat"), CFileException::fileNotFound},
-        {"directory", directory, CFileException::fileNotFound},
-        {"over 1 MiB", WriteFile(QByteArray(CFile::kMaxLength + 1, 'x'), "big.dat"), CFileException::tooLarge},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        try {
-            CWaveModel model(c.path);
-            ADD_FAILURE() << "no file error raised";
-        } catch (const CFileException& error) {
-            EXPECT_EQ(error.m_cause, c.cause);
-            EXPECT_TRUE(error.m_strFileName.isEmpty());
-            EXPECT_EQ(error.GetErrorMessage(), "an unnamed file was not found.");
-        }
-    }
-}
-
-TEST_F(PitchTableTest, FileOfExactlyTheLimitLoads)
-{
-    QByteArray bytes(CFile::kMaxLength, 'x');
+    std::string bytes(1024 * 1024, 'x');
     bytes.replace(bytes.size() - 2, 2, "\r\n");
-    const CWaveModel model = Load(bytes);
-    ASSERT_EQ(model.m_pLines->size(), 1);
-    EXPECT_EQ(model.m_pLines->at(0).size(), bytes.size() - 2);
+    const auto model = Load(bytes);
+    ASSERT_EQ(model->m_pLines->size(), 1u);
+    EXPECT_EQ(model->m_pLines->at(0).size(), bytes.size() - 2);
 }
 
 TEST(ShippedPitchTableTest, HoldsEveryNoteFromC0ToB9BothWays)
 {
-    const char* const pitches[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-    CWaveModel model;  // reads the table beside this executable
-    ASSERT_EQ(model.m_pLines->size(), 120);
+    // The table that ships with the program, as the build finds it.
+    std::ifstream file(SONAVOLTA_SHIPPED_TABLE, std::ios::binary);
+    ASSERT_TRUE(file);
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const auto model = Load(bytes);
 
+    const char* const pitches[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+    ASSERT_EQ(model->m_pLines->size(), 120u);
     for (int n = 0; n < 120; ++n) {
-        const CString name = QString::fromLatin1(pitches[n % 12]) + QString::number(n / 12);
-        SCOPED_TRACE(name.toStdString());
-        const CString line = model.m_pLines->at(n);
+        const std::string name = pitches[n % 12] + std::to_string(n / 12);
+        SCOPED_TRACE(name);
+        const std::string line(model->m_pLines->at(n).begin(), model->m_pLines->at(n).end());
         // Two decimals, ';', the name; the lines in note order.
-        EXPECT_TRUE(line.endsWith(';' + name));
-        const qsizetype dot = line.indexOf('.');
-        EXPECT_EQ(line.indexOf(';'), dot + 3);
-        const double fromLine = StringToDouble(line);
+        EXPECT_TRUE(line.ends_with(';' + name));
+        const std::size_t dot = line.find('.');
+        EXPECT_EQ(line.find(';'), dot + 3);
+        const double fromLine = Number(line.c_str());
 
         // Equal temperament, A4 = 440 Hz, rounded to two decimals.
         EXPECT_NEAR(fromLine, 440.0 * std::pow(2.0, (n - 57) / 12.0), 0.005 + 1e-9);
 
-        model.SetNote(name.toLower());
-        ASSERT_TRUE(model.FindFrequency());
-        EXPECT_EQ(model.m_frequency, fromLine);
+        std::string lower = name;
+        lower[0] = char(lower[0] - 'A' + 'a');
+        model->SetNote(U16(lower));
+        ASSERT_TRUE(model->FindFrequency());
+        EXPECT_EQ(model->m_frequency, fromLine);
 
-        model.FindNote();
-        EXPECT_EQ(model.m_note, name);
+        model->FindNote();
+        EXPECT_EQ(model->m_note, U16(name));
     }
 
-    EXPECT_EQ(model.m_pLines->at(0), "16.35;C0");
-    EXPECT_EQ(model.m_pLines->at(48), "261.63;C4");
-    EXPECT_EQ(model.m_pLines->at(57), "440.00;A4");
-    EXPECT_EQ(model.m_pLines->at(119), "15804.27;B9");
+    EXPECT_EQ(model->m_pLines->at(0), u"16.35;C0");
+    EXPECT_EQ(model->m_pLines->at(48), u"261.63;C4");
+    EXPECT_EQ(model->m_pLines->at(57), u"440.00;A4");
+    EXPECT_EQ(model->m_pLines->at(119), u"15804.27;B9");
 }

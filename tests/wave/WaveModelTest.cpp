@@ -108,5 +108,5 @@ TEST(WaveEngineTest, FirstComputeWithZeroLeavesEverythingZero)
 
     EXPECT_EQ(model.m_frequency, 0.0);
     ExpectSameBits(ResultsOf(model), WaveResults{});
-    EXPECT_TRUE(model.m_note.isEmpty());
+    EXPECT_TRUE(model.m_note.empty());
 }

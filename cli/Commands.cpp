@@ -1,0 +1,48 @@
+#include "cli/Commands.h"
+
+#include <cmath>
+
+namespace cli {
+
+const char* InputName(const Options& options)
+{
+    switch (options.command) {
+    case Command::Level:
+        switch (options.levelInput) {
+        case LevelInput::DBu: return "--dbu";
+        case LevelInput::DBV: return "--dbv";
+        case LevelInput::DBm: return "--dbm";
+        case LevelInput::Power: return "--power";
+        case LevelInput::Vrms: return "--vrms";
+        case LevelInput::Vpp: return "--vpp";
+        }
+        break;
+    case Command::Delay: return "BPM";
+    case Command::Wave: return "FREQUENCY|NOTE";
+    default: break;
+    }
+    return "";
+}
+
+std::optional<Failure> Compute(const Options& options, std::string_view input, Record& record)
+{
+    record.Clear();
+    record.layout = Layout::List;
+    std::optional<Failure> failure;
+    switch (options.command) {
+    case Command::Level: failure = ComputeLevel(options, input, record); break;
+    case Command::Delay: failure = ComputeDelay(options, input, record); break;
+    case Command::Wave: failure = ComputeWave(options, input, record); break;
+    default: return Failure{Failure::Usage, "nothing to compute"};
+    }
+    if (failure)
+        return failure;
+    for (const Field& f : record.fields) {
+        if (f.form != Form::Text && f.form != Form::Missing && !std::isfinite(f.value))
+            return Failure{Failure::OutOfRange,
+                           std::string(InputName(options)) + ": " + std::string(input) + " gives no finite " + f.key};
+    }
+    return std::nullopt;
+}
+
+}  // namespace cli

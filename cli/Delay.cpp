@@ -1,0 +1,131 @@
+// The Delay calculator on the command line: a tempo into CDelayModel; the
+// dialog's bars and notes, and the notes it does not show (1/1, 1/64, 1/128,
+// dotted and triplet), in milliseconds and hertz.
+
+#include "cli/Commands.h"
+#include "cli/Output.h"
+
+#include "calc/delay/DelayModel.h"
+
+#include <array>
+#include <string>
+
+namespace cli {
+
+namespace {
+
+constexpr Range kBpmRange{1.0, 1000.0, false, "1 to 1000 BPM"};
+
+constexpr const char* kNotes[] = {"1/1", "1/2", "1/4", "1/8", "1/16", "1/32", "1/64", "1/128"};
+constexpr std::size_t kNoteValues = std::size(kNotes);
+constexpr const char* kKinds[] = {"note", "dotted", "triplet"};
+
+// Keys such as "dotted_1_8_ms", made once.
+struct NoteKeys {
+    std::array<std::array<std::string, 3>, kNoteValues> ms;
+    std::array<std::array<std::string, 3>, kNoteValues> hz;
+    NoteKeys()
+    {
+        for (std::size_t n = 0; n < kNoteValues; ++n) {
+            std::string value = kNotes[n];
+            value.replace(value.find('/'), 1, "_");
+            for (std::size_t k = 0; k < 3; ++k) {
+                ms[n][k] = std::string(kKinds[k]) + "_" + value + "_ms";
+                hz[n][k] = std::string(kKinds[k]) + "_" + value + "_hz";
+            }
+        }
+    }
+};
+
+const NoteKeys& Keys()
+{
+    static const NoteKeys keys;
+    return keys;
+}
+
+// Field positions in a delay record: the tempo, two bars (ms, Hz), then per
+// note its three lengths in ms and their three rates in Hz.
+constexpr std::size_t kFirstBar = 1;
+constexpr std::size_t kFirstNote = kFirstBar + 4;
+
+}  // namespace
+
+std::optional<Failure> ComputeDelay(const Options& options, std::string_view input, Record& record)
+{
+    auto r = ReadNumber(input, "BPM", kBpmRange, options.decimalSep);
+    if (auto* f = std::get_if<Failure>(&r))
+        return *f;
+    CDelayModel model;
+    model.SetBpm(std::get<double>(r));
+
+    // The lengths the dialog shows are the engine's own; the others are the
+    // quarter note times a power of two, which rounds the same way.
+    const double plain[kNoteValues] = {model.m_bar44,     model.m_half,         model.m_quarter,
+                                      model.m_eighth,    model.m_sixteenth,    model.m_thirtySecond,
+                                      model.m_quarter * 0.0625, model.m_quarter * 0.03125};
+    const Form ms = options.round ? Form::Rounded : Form::Fixed;
+
+    record.layout = Layout::Delay;
+    record.Add("bpm", "Tempo", Form::Fixed, model.m_bpm, "BPM");
+    record.Add("bar_4_4_ms", "4/4 bar", ms, model.m_bar44, "ms");
+    record.Add("bar_4_4_hz", "4/4 bar", Form::Fixed, 1000.0 / model.m_bar44, "Hz");
+    record.Add("bar_3_4_ms", "3/4 bar", ms, model.m_bar34, "ms");
+    record.Add("bar_3_4_hz", "3/4 bar", Form::Fixed, 1000.0 / model.m_bar34, "Hz");
+    const NoteKeys& keys = Keys();
+    for (std::size_t n = 0; n < kNoteValues; ++n) {
+        const double lengths[3] = {plain[n], plain[n] * 1.5, plain[n] * 2.0 / 3.0};
+        for (std::size_t k = 0; k < 3; ++k)
+            record.Add(keys.ms[n][k].c_str(), kNotes[n], ms, lengths[k], "ms");
+        // Rates from the lengths before any rounding.
+        for (std::size_t k = 0; k < 3; ++k)
+            record.Add(keys.hz[n][k].c_str(), kNotes[n], Form::Fixed, 1000.0 / lengths[k], "Hz");
+    }
+    return std::nullopt;
+}
+
+void AppendDelayTable(const Record& record, const Style& style, std::string& out)
+{
+    const auto& f = record.fields;
+    out += "Tempo: " + TableNumber(f[0], style) + " BPM\n\n";
+
+    // A grid: a first column of names, then right-aligned numbers.
+    std::vector<std::vector<std::string>> rows;
+    rows.push_back({"Bar", "ms", "Hz"});
+    for (std::size_t b = 0; b < 2; ++b)
+        rows.push_back({f[kFirstBar + 2 * b].label, TableNumber(f[kFirstBar + 2 * b], style),
+                        TableNumber(f[kFirstBar + 2 * b + 1], style)});
+    const std::size_t barRows = rows.size();
+    rows.push_back({"Note", "ms", "dotted ms", "triplet ms", "Hz", "dotted Hz", "triplet Hz"});
+    for (std::size_t n = 0; n < kNoteValues; ++n) {
+        std::vector<std::string> row{kNotes[n]};
+        for (std::size_t i = 0; i < 6; ++i)
+            row.push_back(TableNumber(f[kFirstNote + 6 * n + i], style));
+        rows.push_back(std::move(row));
+    }
+
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows)
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (widths.size() <= c)
+                widths.push_back(0);
+            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+        }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i == barRows)
+            out += '\n';
+        const auto& row = rows[i];
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            const std::size_t pad = widths[c] - DisplayWidth(row[c]);
+            if (c == 0) {
+                out += row[c];
+                out.append(pad, ' ');
+            } else {
+                out.append(pad + 2, ' ');
+                out += row[c];
+            }
+        }
+        out += '\n';
+    }
+}
+
+}  // namespace cli

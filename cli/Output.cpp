@@ -1,0 +1,182 @@
+#include "cli/Output.h"
+
+#include "cli/Numbers.h"
+
+#include <algorithm>
+
+namespace cli {
+
+namespace {
+
+std::string Unit(const char* unit, const Style& style)
+{
+    std::string text = unit;
+    if (!style.utf8) {
+        const std::size_t micro = text.find("\u00b5");
+        if (micro != std::string::npos)
+            text.replace(micro, 2, "u");
+    }
+    return text;
+}
+
+void AppendProgramNumber(const Field& field, std::string& out)
+{
+    if (field.form == Form::Rounded)
+        out += FormatInteger(int(field.value + 0.5));
+    else
+        AppendExact(field.value, out);
+}
+
+void AppendJsonString(std::string_view text, std::string& out)
+{
+    out += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[(c >> 4) & 0xf];
+            out += hex[c & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+void AppendCsvText(std::string_view text, std::string& out)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendJson(const Record& record, std::string& out)
+{
+    out += '{';
+    bool first = true;
+    for (const Field& f : record.fields) {
+        if (!first)
+            out += ',';
+        first = false;
+        AppendJsonString(f.key, out);
+        out += ':';
+        if (f.form == Form::Text)
+            AppendJsonString(f.text, out);
+        else if (f.form == Form::Missing)
+            out += "null";
+        else
+            AppendProgramNumber(f, out);
+    }
+    out += "}\n";
+}
+
+void AppendCsv(const Record& record, bool header, std::string& out)
+{
+    if (header) {
+        for (std::size_t i = 0; i < record.fields.size(); ++i) {
+            if (i)
+                out += ',';
+            AppendCsvText(record.fields[i].key, out);
+        }
+        out += '\n';
+    }
+    for (std::size_t i = 0; i < record.fields.size(); ++i) {
+        const Field& f = record.fields[i];
+        if (i)
+            out += ',';
+        if (f.form == Form::Text)
+            AppendCsvText(f.text, out);
+        else if (f.form != Form::Missing)
+            AppendProgramNumber(f, out);
+    }
+    out += '\n';
+}
+
+void AppendList(const Record& record, const Style& style, std::string& out)
+{
+    struct Row {
+        std::string label, number, unit;
+    };
+    std::vector<Row> rows;
+    std::size_t labelWidth = 0, numberWidth = 0;
+    for (const Field& f : record.fields) {
+        if (!f.label)
+            continue;
+        Row row{f.label, TableNumber(f, style), f.form == Form::Missing ? "" : Unit(f.unit, style)};
+        labelWidth = std::max(labelWidth, DisplayWidth(row.label));
+        numberWidth = std::max(numberWidth, DisplayWidth(row.number));
+        rows.push_back(std::move(row));
+    }
+    for (const Row& row : rows) {
+        out += row.label;
+        out.append(labelWidth - DisplayWidth(row.label) + 2, ' ');
+        // Numbers and names alike end in one column, before the units.
+        out.append(numberWidth - DisplayWidth(row.number), ' ');
+        out += row.number;
+        if (!row.unit.empty()) {
+            out += ' ';
+            out += row.unit;
+        }
+        out += '\n';
+    }
+}
+
+}  // namespace
+
+std::size_t DisplayWidth(std::string_view text)
+{
+    return std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+}
+
+std::string TableNumber(const Field& field, const Style& style)
+{
+    std::string text;
+    switch (field.form) {
+    case Form::Fixed: text = FormatFixed(field.value, field.precision); break;
+    case Form::Signed:
+        text = FormatFixed(field.value, field.precision);
+        // No sign on a deviation that shows as zero.
+        if (text.find_first_not_of("-0.") == std::string::npos)
+            text = FormatFixed(0.0, field.precision);
+        else if (text[0] != '-')
+            text.insert(0, "+");
+        break;
+    case Form::Exponent: text = FormatExponent(field.value); break;
+    case Form::Rounded: return FormatInteger(int(field.value + 0.5));
+    case Form::Whole: text = FormatWholeOrFixed(field.value); break;
+    case Form::Text: return field.text;
+    case Form::Missing: return "-";
+    }
+    return WithDecimalSeparator(std::move(text), style.decimalSep);
+}
+
+void Writer::Append(const Record& record, std::string& out)
+{
+    const bool first = m_first;
+    m_first = false;
+    switch (m_format) {
+    case Format::Json: AppendJson(record, out); break;
+    case Format::Csv: AppendCsv(record, first, out); break;
+    case Format::Table:
+        if (!first)
+            out += '\n';
+        if (record.layout == Layout::Delay)
+            AppendDelayTable(record, m_style, out);
+        else
+            AppendList(record, m_style, out);
+        break;
+    }
+}
+
+}  // namespace cli

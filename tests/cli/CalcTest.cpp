@@ -1,0 +1,404 @@
+// sonavolta-calc's commands against the engines and the dialogs' way of
+// showing their numbers (same inputs, same text, same double to the last
+// bit), and its extras against textbook values.
+
+#include "cli/Commands.h"
+#include "cli/Numbers.h"
+#include "cli/Output.h"
+
+#include "calc/delay/DelayModel.h"
+#include "calc/level/LevelModel.h"
+#include "calc/wave/WaveModel.h"
+#include "framework/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <map>
+
+using namespace cli;
+
+namespace {
+
+// The text a dialog's field shows for a number: FormatFixed with '.' as the
+// decimal point.
+std::string DialogFixed(double value, int precision = 4) { return FormatFixedC(value, precision).toStdString(); }
+std::string DialogExponent(double value) { return FormatExponentC(value).toStdString(); }
+
+const Field& Get(const Record& record, const std::string& key)
+{
+    for (const Field& f : record.fields)
+        if (key == f.key)
+            return f;
+    ADD_FAILURE() << "no field " << key;
+    static const Field none{"", "", Form::Missing, 0.0, 4, {}, ""};
+    return none;
+}
+
+std::string Shown(const Record& record, const std::string& key) { return TableNumber(Get(record, key), Style{}); }
+
+Record Answer(const Options& options, std::string_view input)
+{
+    Record record;
+    const auto failure = Compute(options, input, record);
+    EXPECT_FALSE(failure) << input << ": " << (failure ? failure->message : "");
+    return record;
+}
+
+Options For(Command command)
+{
+    Options o;
+    o.command = command;
+    return o;
+}
+
+// ---------------------------------------------------------------- Level
+
+struct LevelCase {
+    LevelInput input;
+    const char* text;  // as given on the command line
+    double number;     // as typed into the dialog's field
+    int unit;          // the unit the field's list shows while typing
+    double ohms;
+};
+
+// What the Level dialog shows after the number was typed into the field of
+// the quantity (its unit chosen first) at the impedance: the engine's values
+// through the dialog's formatters.
+struct DialogLevel {
+    std::string dbu, dbv, dbm, power, powerUnit, vrms, vrmsUnit, vpp, vppUnit;
+    CLevelModel model;
+};
+
+DialogLevel TypeIntoLevelDialog(const LevelCase& c, bool exp)
+{
+    DialogLevel d;
+    CLevelModel& m = d.model;
+    // The dialog's opening state.
+    m.m_nPowerUnit = CLevelModel::MilliWatt;
+    m.m_nVrmsUnit = CLevelModel::MilliVolt;
+    m.m_nVppUnit = CLevelModel::MilliVolt;
+    m.m_dOhms = c.ohms;
+    switch (c.input) {
+    case LevelInput::DBu: m.m_nEntered = CLevelModel::EnteredDBu; m.m_dBu = c.number; break;
+    case LevelInput::DBV: m.m_nEntered = CLevelModel::EnteredDBV; m.m_dBV = c.number; break;
+    case LevelInput::DBm: m.m_nEntered = CLevelModel::EnteredDBm; m.m_dBm = c.number; break;
+    case LevelInput::Power: m.m_nEntered = CLevelModel::EnteredPower; m.m_nPowerUnit = c.unit; m.SetPower(c.number); break;
+    case LevelInput::Vrms: m.m_nEntered = CLevelModel::EnteredVrms; m.m_nVrmsUnit = c.unit; m.SetVrms(c.number); break;
+    case LevelInput::Vpp: break;
+    }
+    m.Calculate();
+    // The field being typed into shows the typed number once left.
+    d.dbu = DialogFixed(m.m_dBu);
+    d.dbv = DialogFixed(m.m_dBV);
+    d.dbm = DialogFixed(m.m_dBm);
+    const double power = c.input == LevelInput::Power ? c.number : m.GetPower();
+    d.power = exp ? DialogExponent(power) : DialogFixed(power);
+    d.powerUnit = CLevelModel::kPowerUnitLabels[m.m_nPowerUnit];
+    d.vrms = DialogFixed(c.input == LevelInput::Vrms ? c.number : m.GetVrms());
+    d.vrmsUnit = CLevelModel::kVoltageUnitLabels[m.m_nVrmsUnit];
+    d.vpp = DialogFixed(m.GetVpp());
+    d.vppUnit = CLevelModel::kVoltageUnitLabels[m.m_nVppUnit];
+    return d;
+}
+
+TEST(CalcLevel, ShowsWhatTheLevelDialogShows)
+{
+    const LevelCase cases[] = {
+        {LevelInput::DBu, "0", 0.0, 0, 600},
+        {LevelInput::DBu, "4", 4.0, 0, 600},
+        {LevelInput::DBu, "-200", -200.0, 0, 600},
+        {LevelInput::DBu, "200", 200.0, 0, 600},
+        {LevelInput::DBV, "0", 0.0, 0, 600},
+        {LevelInput::DBV, "80", 80.0, 0, 600},
+        {LevelInput::DBV, "-60", -60.0, 0, 600},
+        {LevelInput::DBV, "-10.123456", -10.123456, 0, 150},
+        {LevelInput::DBm, "30", 30.0, 0, 8},
+        {LevelInput::DBm, "-10", -10.0, 0, 10000},
+        {LevelInput::Power, "1mW", 1.0, CLevelModel::MilliWatt, 600},
+        {LevelInput::Power, "1W", 1.0, CLevelModel::Watt, 600},
+        {LevelInput::Power, "3.5kW", 3.5, CLevelModel::KiloWatt, 8},
+        {LevelInput::Power, "250uW", 250.0, CLevelModel::MicroWatt, 600},
+        {LevelInput::Power, "7nW", 7.0, CLevelModel::NanoWatt, 16},
+        {LevelInput::Vrms, "775mV", 775.0, CLevelModel::MilliVolt, 600},
+        {LevelInput::Vrms, "1000mV", 1000.0, CLevelModel::MilliVolt, 600},
+        {LevelInput::Vrms, "2", 2.0, CLevelModel::Volt, 600},
+        {LevelInput::Vrms, "9999V", 9999.0, CLevelModel::Volt, 600},  // p-p in kV, RMS stays in V
+        {LevelInput::Vrms, "1.5MV", 1.5, CLevelModel::MegaVolt, 75},
+    };
+    for (bool exp : {false, true}) {
+        for (const LevelCase& c : cases) {
+            SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(c.ohms) + (exp ? " exp" : ""));
+            Options o = For(Command::Level);
+            o.levelInput = c.input;
+            o.ohms = c.ohms;
+            o.exp = exp;
+            const Record r = Answer(o, c.text);
+            const DialogLevel d = TypeIntoLevelDialog(c, exp);
+            ASSERT_FALSE(d.model.m_bUndefined);
+            EXPECT_EQ(Shown(r, "dbu"), d.dbu);
+            EXPECT_EQ(Shown(r, "dbv"), d.dbv);
+            EXPECT_EQ(Shown(r, "dbm"), d.dbm);
+            EXPECT_EQ(Shown(r, "power"), d.power);
+            EXPECT_EQ(Get(r, "power_unit").text, d.powerUnit);
+            EXPECT_EQ(Shown(r, "vrms"), d.vrms);
+            EXPECT_EQ(Get(r, "vrms_unit").text, d.vrmsUnit);
+            EXPECT_EQ(Shown(r, "vpp"), d.vpp);
+            EXPECT_EQ(Get(r, "vpp_unit").text, d.vppUnit);
+            // The numbers for programs are the engine's doubles themselves.
+            EXPECT_EQ(Get(r, "dbu").value, d.model.m_dBu);
+            EXPECT_EQ(Get(r, "dbv").value, d.model.m_dBV);
+            EXPECT_EQ(Get(r, "dbm").value, d.model.m_dBm);
+            EXPECT_EQ(Get(r, "vpp").value, d.model.GetVpp());
+            EXPECT_EQ(Get(r, "ohms").value, c.ohms);
+
+            o.si = true;
+            const Record si = Answer(o, c.text);
+            EXPECT_EQ(Get(si, "power_w").value, d.model.m_dPower);
+            EXPECT_EQ(Get(si, "vrms_v").value, d.model.m_dVrms);
+            EXPECT_EQ(Get(si, "vpp_v").value, d.model.m_dVpp);
+        }
+    }
+}
+
+TEST(CalcLevel, TextbookLevels)
+{
+    Options o = For(Command::Level);
+    o.levelInput = LevelInput::DBu;
+    Record r = Answer(o, "0");
+    EXPECT_EQ(Shown(r, "vrms"), "774.5967");  // 0 dBu = 0.7746 V
+    EXPECT_EQ(Get(r, "vrms_unit").text, "mV");
+    EXPECT_EQ(Shown(r, "dbm"), "0.0000");  // 1 mW into 600 ohms
+    EXPECT_EQ(Shown(r, "power"), "1.0000");
+    EXPECT_EQ(Shown(r, "dbv"), "-2.2185");
+
+    o.levelInput = LevelInput::DBm;
+    o.ohms = 8;
+    r = Answer(o, "30");  // 1 W into 8 ohms: sqrt(8) V RMS, 8 V peak to peak
+    EXPECT_NEAR(Get(r, "vrms").value, std::sqrt(8.0), 1e-12);
+    EXPECT_EQ(Shown(r, "vpp"), "8.0000");
+    EXPECT_EQ(Get(r, "vpp_unit").text, "V");
+
+    // The dialog takes no peak-to-peak voltage; the command does.
+    o = For(Command::Level);
+    o.levelInput = LevelInput::Vpp;
+    o.ohms = 8;
+    r = Answer(o, "8V");  // back to 1 W into 8 ohms
+    EXPECT_EQ(Shown(r, "vrms"), "2.8284");
+    EXPECT_EQ(Get(r, "vrms_unit").text, "V");
+    EXPECT_EQ(Shown(r, "power"), "1.0000");
+    EXPECT_EQ(Get(r, "power_unit").text, "W");
+    EXPECT_EQ(Shown(r, "dbm"), "30.0000");
+    EXPECT_EQ(Shown(r, "vpp"), "8.0000");
+}
+
+// ---------------------------------------------------------------- Delay
+
+TEST(CalcDelay, ShowsWhatTheDelayDialogShows)
+{
+    for (double bpm : {1.0, 7.0, 60.0, 93.7, 120.0, 133.3333, 999.9999, 1000.0}) {
+        const std::string text = FormatExact(bpm);
+        SCOPED_TRACE(text);
+        CDelayModel m;
+        m.SetBpm(bpm);
+        const std::map<std::string, double> shown = {
+            {"bar_4_4_ms", m.m_bar44},        {"bar_3_4_ms", m.m_bar34},      {"note_1_2_ms", m.m_half},
+            {"note_1_4_ms", m.m_quarter},     {"note_1_8_ms", m.m_eighth},    {"note_1_16_ms", m.m_sixteenth},
+            {"note_1_32_ms", m.m_thirtySecond}};
+        for (bool round : {false, true}) {
+            Options o = For(Command::Delay);
+            o.round = round;
+            const Record r = Answer(o, text);
+            EXPECT_EQ(Shown(r, "bpm"), DialogFixed(bpm));
+            for (const auto& [key, length] : shown) {
+                SCOPED_TRACE(key);
+                EXPECT_EQ(Shown(r, key), round ? std::to_string(int(length + 0.5)) : DialogFixed(length));
+                EXPECT_EQ(Get(r, key).value, length);
+            }
+        }
+    }
+}
+
+struct Textbook {
+    const char* key;
+    double expected;
+    double tolerance;
+    const char* shown;  // nullptr: not checked
+};
+
+TEST(CalcDelay, TextbookValuesAt120Bpm)
+{
+    const Textbook cases[] = {
+        {"note_1_4_ms", 500.0, 0.0, "500.0000"},
+        {"note_1_4_hz", 2.0, 0.0, "2.0000"},
+        {"dotted_1_8_ms", 375.0, 0.0, "375.0000"},
+        {"triplet_1_8_ms", 166.667, 0.0005, "166.6667"},
+        {"triplet_1_8_hz", 6.0, 1e-12, "6.0000"},
+        {"note_1_1_ms", 2000.0, 0.0, "2000.0000"},
+        {"dotted_1_2_ms", 1500.0, 0.0, nullptr},
+        {"triplet_1_4_ms", 333.333, 0.0005, "333.3333"},
+        {"note_1_64_ms", 31.25, 0.0, "31.2500"},
+        {"note_1_128_ms", 15.625, 0.0, "15.6250"},
+        {"dotted_1_128_ms", 23.4375, 0.0, "23.4375"},
+        {"note_1_128_hz", 64.0, 0.0, "64.0000"},
+        {"bar_3_4_hz", 0.6667, 0.00005, "0.6667"},
+    };
+    const Record r = Answer(For(Command::Delay), "120");
+    for (const Textbook& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_NEAR(Get(r, c.key).value, c.expected, c.tolerance);
+        if (c.shown) {
+            EXPECT_EQ(Shown(r, c.key), c.shown);
+        }
+    }
+    // Rounded as the dialog rounds: half a millisecond up.
+    Options o = For(Command::Delay);
+    o.round = true;
+    const Record rounded = Answer(o, "120");
+    EXPECT_EQ(Shown(rounded, "note_1_32_ms"), "63");  // 62.5
+    EXPECT_EQ(Shown(rounded, "triplet_1_8_ms"), "167");
+    EXPECT_EQ(Shown(rounded, "note_1_4_hz"), "2.0000");  // rates keep their decimals
+}
+
+// ---------------------------------------------------------------- Wave
+
+TEST(CalcWave, ShowsWhatTheWaveDialogShows)
+{
+    CWaveModel m;
+    for (double hz : {0.0001, 0.5, 1.0, 27.5, 261.63, 440.0, 1000.0, 12345.678, 99999.99, 100000.0}) {
+        const std::string text = FormatExact(hz);
+        SCOPED_TRACE(text);
+        m.m_frequency = hz;
+        m.Compute();
+        const Record r = Answer(For(Command::Wave), text);
+        EXPECT_EQ(Shown(r, "frequency_hz"), DialogFixed(hz, 2));
+        const std::pair<const char*, double> shown[] = {
+            {"period_ms", m.m_periodMs},           {"wavelength_cm", m.m_wavelengthCm},
+            {"wavelength_ft", m.m_wavelengthFt},   {"half_period_ms", m.m_halfPeriodMs},
+            {"half_wavelength_cm", m.m_halfWavelengthCm}, {"half_wavelength_ft", m.m_halfWavelengthFt}};
+        for (const auto& [key, value] : shown) {
+            SCOPED_TRACE(key);
+            EXPECT_EQ(Shown(r, key), DialogFixed(value));
+            EXPECT_EQ(Get(r, key).value, value);
+        }
+        EXPECT_EQ(Get(r, "wavelength_m").value, m.m_wavelengthCm / 100.0);
+    }
+}
+
+TEST(CalcWave, TextbookValues)
+{
+    struct Case {
+        const char* input;
+        double a4;
+        double celsius;  // NaN: none given
+        const char* key;
+        double expected;
+        double tolerance;
+        const char* shown;
+    };
+    const double none = std::nan("");
+    const Case cases[] = {
+        {"C5", 442, none, "frequency_hz", 442 * std::pow(2.0, 3.0 / 12.0), 1e-9, "525.63"},  // 525.6 Hz
+        {"C5", 442, none, "cents", 0.0, 0.0, "0.0"},
+        {"A4", 432, none, "frequency_hz", 432.0, 0.0, "432.00"},
+        {"c4", 440, none, "frequency_hz", 261.6255653005986, 1e-9, "261.63"},
+        {"A0", 440, none, "frequency_hz", 27.5, 0.0, "27.50"},
+        {"445", 440, none, "cents", 19.56, 0.005, "+19.6"},
+        {"445", 440, none, "note_hz", 440.0, 0.0, "440.00"},
+        {"435", 440, none, "cents", -19.79, 0.005, "-19.8"},
+        {"16", 440, none, "cents", -37.63, 0.005, "-37.6"},  // just above the lowest name, C0
+        {"1000", 440, 20.0, "speed_of_sound_m_s", 343.2, 0.05, "343.2"},
+        {"1000", 440, 20.0, "wavelength_m", 0.3432, 0.00005, "0.3432"},
+        {"1000", 440, 0.0, "speed_of_sound_m_s", 331.3, 0.0, "331.3"},
+        {"1000", 440, none, "speed_of_sound_m_s", 343.3, 0.0, "343.3"},
+        {"1000", 440, none, "period_ms", 1.0, 0.0, "1.0000"},
+        {"1000", 440, none, "wavelength_cm", 34.33, 1e-12, "34.3300"},
+        {"1000", 440, none, "half_wavelength_ft", 34.33 / 30.48 / 2, 1e-12, "0.5632"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.input) + " " + c.key);
+        Options o = For(Command::Wave);
+        o.a4 = c.a4;
+        o.hasTemperature = !std::isnan(c.celsius);
+        o.temperature = o.hasTemperature ? c.celsius : 0.0;
+        const Record r = Answer(o, c.input);
+        EXPECT_NEAR(Get(r, c.key).value, c.expected, c.tolerance);
+        EXPECT_EQ(Shown(r, c.key), c.shown);
+    }
+}
+
+TEST(CalcWave, NearestNoteNamesAndTheirLimits)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"440", "A4"},  {"445", "A4"},   {"452.8", "A4"},  // 49.6 cents above A4
+        {"453", "A#4"},  // 50.4 cents above A4
+        {"16.0", "C0"}, {"15804", "B9"}, {"261.63", "C4"}, {"c#4", "C#4"},
+    };
+    for (const auto& [input, note] : cases) {
+        SCOPED_TRACE(input);
+        const Record r = Answer(For(Command::Wave), input);
+        EXPECT_EQ(Get(r, "note").text, note);
+    }
+    // Beyond C0 to B9 there is no note to name.
+    for (const char* input : {"0.0001", "15", "17000", "100000"}) {
+        SCOPED_TRACE(input);
+        const Record r = Answer(For(Command::Wave), input);
+        EXPECT_EQ(Get(r, "note").form, Form::Missing);
+        EXPECT_EQ(Get(r, "cents").form, Form::Missing);
+    }
+}
+
+// At A4 = 440 every name and frequency of the shipped pitch table is the
+// command's to the table's two decimals, both ways.
+TEST(CalcWave, AgreesWithThePitchTableAt440)
+{
+    std::ifstream table(SONAVOLTA_PITCH_TABLE);
+    ASSERT_TRUE(table) << SONAVOLTA_PITCH_TABLE;
+    std::string line;
+    int lines = 0;
+    while (std::getline(table, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::string number = line.substr(0, line.find(';'));
+        const std::string name = line.substr(line.find(';') + 1);
+        SCOPED_TRACE(line);
+        const Record byName = Answer(For(Command::Wave), name);
+        EXPECT_EQ(Shown(byName, "frequency_hz"), number);
+        const Record byFrequency = Answer(For(Command::Wave), number);
+        EXPECT_EQ(Get(byFrequency, "note").text, name);
+        ++lines;
+    }
+    EXPECT_EQ(lines, kNoteCount);
+}
+
+// ---------------------------------------------------------------- Numbers
+
+TEST(CalcNumbers, ReadsOnlyWholeNumbers)
+{
+    const std::pair<const char*, double> good[] = {{"120", 120.0}, {"+1.5", 1.5}, {"-0.25", -0.25}, {".5", 0.5},
+                                                   {"5.", 5.0},    {"1e3", 1000.0}, {"2.5E-3", 0.0025}};
+    for (const auto& [text, value] : good)
+        EXPECT_EQ(ParseNumber(text), value) << text;
+    for (const char* text : {"", "-", ".", "1.2.3", "1e", "12abc", " 1", "1 ", "inf", "nan", "0x10", "1,5", "e5"})
+        EXPECT_FALSE(ParseNumber(text)) << text;
+    // The user's decimal separator, where it is a comma, reads as the point.
+    EXPECT_EQ(ParseNumber("1,5", ","), 1.5);
+    EXPECT_FALSE(ParseNumber("1,5,0", ","));
+    // Too large for a double: infinite, which every range refuses; too small: 0.
+    EXPECT_EQ(ParseNumber("1e999"), HUGE_VAL);
+    EXPECT_EQ(ParseNumber("1e-999"), 0.0);
+}
+
+TEST(CalcNumbers, TheTableUsesTheUsersSeparatorAndProgramsTheExactDouble)
+{
+    Style comma;
+    comma.decimalSep = ",";
+    const Field f{"x", "x", Form::Fixed, 0.1 + 0.2, 4, {}, ""};
+    EXPECT_EQ(TableNumber(f, comma), "0,3000");
+    EXPECT_EQ(FormatExact(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(std::strtod(FormatExact(1.0 / 3.0).c_str(), nullptr), 1.0 / 3.0);
+    EXPECT_EQ(FormatExponent(1e-5), "1.000000e-05");
+}
+
+}  // namespace

@@ -1,0 +1,322 @@
+// The real sonavolta-calc: exit codes and one-line messages for bad input,
+// JSON that parses, batches with bad lines in the middle, the user's decimal
+// separator in the table only, and a program that links no Qt.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Result {
+    int exit = -1;
+    std::string out;
+    std::string err;
+};
+
+std::ostream& operator<<(std::ostream& os, const Result& r)
+{
+    return os << "exit " << r.exit << "\nstdout:\n" << r.out << "stderr:\n" << r.err;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class TempFile {
+public:
+    TempFile()
+    {
+        std::string name = (std::filesystem::temp_directory_path() / "calc_testXXXXXX").string();
+        const int fd = mkstemp(name.data());
+        close(fd);
+        m_path = name;
+    }
+    ~TempFile() { std::remove(m_path.c_str()); }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+// Runs a program with the input on its standard input; env entries
+// ("NAME=value") are set in the child. stdoutPath replaces the captured
+// output (e.g. /dev/full).
+Result RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& input = {},
+           const std::vector<std::string>& env = {}, const std::string& stdoutPath = {})
+{
+    TempFile in, out, err;
+    std::ofstream(in.Path(), std::ios::binary) << input;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const auto redirect = [](const std::string& path, int fd, int flags) {
+            const int f = open(path.c_str(), flags, 0600);
+            dup2(f, fd);
+            close(f);
+        };
+        redirect(in.Path(), 0, O_RDONLY);
+        redirect(stdoutPath.empty() ? out.Path() : stdoutPath, 1, O_WRONLY | O_TRUNC);
+        redirect(err.Path(), 2, O_WRONLY | O_TRUNC);
+        for (const std::string& e : env)
+            putenv(const_cast<char*>(e.c_str()));
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execvp(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    Result r;
+    r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = ReadFile(out.Path());
+    r.err = ReadFile(err.Path());
+    return r;
+}
+
+// Numbers in the table read the same in any locale but for the separator;
+// the tests run in the C locale unless they choose one.
+const std::vector<std::string> kCLocale = {"LC_ALL=C.UTF-8"};
+
+Result Calc(const std::vector<std::string>& args, const std::string& input = {},
+            const std::vector<std::string>& env = kCLocale)
+{
+    return RunProgram(SONAVOLTA_CALC, args, input, env);
+}
+
+int CountLines(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
+
+TEST(CalcProgram, BadInputsEndWithOneLineAndTheirExitCode)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int exit;
+        const char* mentions;  // the argument, the accepted range or the word at fault
+    };
+    const Case cases[] = {
+        {{}, 2, "missing command"},
+        {{"frobnicate"}, 2, "frobnicate"},
+        {{"delay"}, 2, "BPM"},
+        {{"delay", "0"}, 1, "BPM: 0 is out of range (1 to 1000 BPM)"},
+        {{"delay", "1000.01"}, 1, "1 to 1000 BPM"},
+        {{"delay", "-5"}, 1, "1 to 1000 BPM"},
+        {{"delay", "abc"}, 2, "BPM: 'abc' is not a number"},
+        {{"delay", "120", "130"}, 2, "130"},
+        {{"delay", "120", "--a4", "440"}, 2, "--a4 is not an option of delay"},
+        {{"delay", "120", "--json", "--csv"}, 2, "--csv"},
+        {{"delay", "120", "--bogus"}, 2, "--bogus"},
+        {{"wave", "0"}, 1, "0.0001 to 100000 Hz"},
+        {{"wave", "100000.5"}, 1, "0.0001 to 100000 Hz"},
+        {{"wave", "1e999"}, 1, "0.0001 to 100000 Hz"},
+        {{"wave", "nan"}, 2, "neither a frequency"},
+        {{"wave", "inf"}, 2, "neither a frequency"},
+        {{"wave", "440Hz"}, 2, "FREQUENCY|NOTE: '440Hz' is neither a frequency (0.0001 to 100000 Hz) nor a note"},
+        {{"wave", "H4"}, 2, "nor a note name (C0 to B9"},
+        {{"wave", "E#4"}, 2, "neither a frequency"},
+        {{"wave", "C10"}, 1, "NOTE: C10 is out of range (C0 to B9"},
+        {{"wave", "440", "--a4", "1000"}, 1, "--a4: 1000 is out of range (300 to 600 Hz)"},
+        {{"wave", "440", "--a4"}, 2, "--a4 needs a value"},
+        {{"wave", "440", "--temp", "warm"}, 2, "--temp"},
+        {{"wave", "440", "--temp", "-300"}, 1, "-100 to 100"},
+        {{"level"}, 2, "--dbu"},
+        {{"level", "--dbu", "200.5"}, 1, "--dbu: 200.5 is out of range (-200 to 200 dB)"},
+        {{"level", "--dbv", "-1e3"}, 1, "-200 to 200 dB"},
+        {{"level", "--dbu", "1", "--dbv", "2"}, 2, "one of"},
+        {{"level", "--power", "0"}, 1, "above 0 W"},
+        {{"level", "--power", "2e14kW"}, 1, "1.7e17 W"},
+        {{"level", "--power", "1xW"}, 2, "no unit 'xW'"},
+        {{"level", "--vrms", "-1V"}, 1, "above 0 V"},
+        {{"level", "--vrms", "1mW"}, 2, "no unit 'mW'"},
+        {{"level", "--dbu", "0", "--ohms", "0"}, 1, "--ohms"},
+        {{"level", "--dbu", "nan"}, 2, "not a number"},
+        {{"level", "--dbu", "4", "extra"}, 2, "extra"},
+    };
+    for (const Case& c : cases) {
+        std::string line;
+        for (const std::string& a : c.args)
+            line += a + ' ';
+        SCOPED_TRACE(line);
+        const Result r = Calc(c.args);
+        EXPECT_EQ(r.exit, c.exit) << r;
+        EXPECT_EQ(r.out, "") << r;  // never a partial answer
+        EXPECT_EQ(CountLines(r.err), 1) << r;
+        EXPECT_EQ(r.err.rfind("sonavolta-calc: ", 0), 0u) << r;
+        EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r;
+    }
+}
+
+TEST(CalcProgram, HelpAndVersion)
+{
+    const Result help = Calc({"--help"});
+    EXPECT_EQ(help.exit, 0);
+    for (const char* word : {"level", "delay", "wave", "--dbu", "--round", "--a4", "--temp", "--json", "--csv"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    EXPECT_EQ(Calc({"wave", "--help"}).out, help.out);
+    const Result version = Calc({"--version"});
+    EXPECT_EQ(version.exit, 0);
+    EXPECT_EQ(version.out, "sonavolta-calc (Sonavolta) " SONAVOLTA_VERSION "\n");
+}
+
+// Every JSON answer is an object that a JSON parser reads, the batch one
+// object per line; the values are the ones the table shows.
+TEST(CalcProgram, JsonParses)
+{
+    const std::vector<std::vector<std::string>> commands = {
+        {"level", "--dbu", "4", "--json"},      {"level", "--vrms", "775mV", "--si", "--json"},
+        {"level", "--power", "1mW", "--exp", "--json"}, {"delay", "120", "--json"},
+        {"delay", "120", "--round", "--json"},  {"wave", "445", "--json"},
+        {"wave", "C5", "--a4", "442", "--temp", "20", "--json"}, {"wave", "100000", "--json"},
+    };
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args[0] + " " + args[1]);
+        const Result r = Calc(args);
+        ASSERT_EQ(r.exit, 0) << r;
+        EXPECT_EQ(CountLines(r.out), 1) << r;
+        const Result parsed = RunProgram("python3", {"-m", "json.tool"}, r.out);
+        EXPECT_EQ(parsed.exit, 0) << parsed << r;
+    }
+    // A check in a parser of its own: the values come back as the doubles.
+    const Result wave = Calc({"wave", "445", "--json"});
+    const Result checked = RunProgram("python3",
+                               {"-c", "import json,sys; d=json.load(sys.stdin); "
+                                      "assert d['note']=='A4' and abs(d['cents']-19.56)<0.005, d; "
+                                      "assert d['period_ms']==(1/445)*1000, d; print('ok')"},
+                               wave.out);
+    EXPECT_EQ(checked.out, "ok\n") << checked << wave;
+
+    const Result batch = Calc({"wave", "-", "--json"}, "440\n1000\n100000\n");
+    ASSERT_EQ(batch.exit, 0) << batch;
+    const Result lines = RunProgram("python3", {"-c", "import json,sys; print(sum(1 for l in sys.stdin if json.loads(l)))"},
+                             batch.out);
+    EXPECT_EQ(lines.out, "3\n") << lines << batch;
+}
+
+// A bad line is reported with its number; the lines after it are answered,
+// and the exit status says that something was wrong.
+TEST(CalcProgram, BatchGoesOnPastABadLine)
+{
+    const std::string input = "120\n\nabc\n0\n 90 \r\n1000";  // a blank line, CR LF, no final newline
+    const Result csv = Calc({"delay", "-", "--csv"}, input);
+    EXPECT_EQ(csv.exit, 1) << csv;
+    EXPECT_EQ(csv.err,
+              "sonavolta-calc: line 3: BPM: 'abc' is not a number (1 to 1000 BPM)\n"
+              "sonavolta-calc: line 4: BPM: 0 is out of range (1 to 1000 BPM)\n");
+    std::istringstream rows(csv.out);
+    std::string header, row;
+    std::getline(rows, header);
+    EXPECT_EQ(header.rfind("bpm,bar_4_4_ms,bar_4_4_hz,", 0), 0u) << header;
+    std::vector<std::string> bpms;
+    while (std::getline(rows, row))
+        bpms.push_back(row.substr(0, row.find(',')));
+    EXPECT_EQ(bpms, (std::vector<std::string>{"120", "90", "1000"}));
+
+    const Result level = Calc({"level", "--vrms", "-", "--json"}, "1V\n2 mV\n-3V\n4kV\n");
+    EXPECT_EQ(level.exit, 1) << level;
+    EXPECT_EQ(CountLines(level.out), 3) << level;
+    EXPECT_EQ(level.err, "sonavolta-calc: line 3: --vrms: -3V is out of range (above 0 V up to 1e10 V; units mV V kV MV)\n");
+
+    const Result notes = Calc({"wave", "-"}, "A4\nX9\nC5\n");
+    EXPECT_EQ(notes.exit, 1) << notes;
+    EXPECT_NE(notes.err.find("line 2: FREQUENCY|NOTE: 'X9' is neither"), std::string::npos) << notes;
+    EXPECT_NE(notes.out.find("523.25"), std::string::npos) << notes;
+
+    // All good lines: success.
+    EXPECT_EQ(Calc({"wave", "-", "--csv"}, "440\n880\n").exit, 0);
+}
+
+// The table speaks the user's locale; JSON and CSV always use the point.
+TEST(CalcProgram, LocaleDecimalSeparatorInTheTableOnly)
+{
+    const std::vector<std::string> german = {"LC_ALL=de_DE.UTF-8"};
+    const Result table = Calc({"delay", "120"}, {}, german);
+    ASSERT_EQ(table.exit, 0) << table;
+    EXPECT_NE(table.out.find("500,0000"), std::string::npos) << table;
+    EXPECT_EQ(table.out.find("500.0000"), std::string::npos) << table;
+
+    const Result csv = Calc({"delay", "93,5", "--csv"}, {}, german);  // the user's comma is read too
+    ASSERT_EQ(csv.exit, 0) << csv;
+    EXPECT_NE(csv.out.find("\n93.5,"), std::string::npos) << csv;
+
+    const Result json = Calc({"wave", "440", "--json"}, {}, german);
+    EXPECT_NE(json.out.find("\"period_ms\":2.2727"), std::string::npos) << json;
+
+    const Result english = Calc({"delay", "120"}, {}, {"LC_ALL=en_US.UTF-8"});
+    EXPECT_NE(english.out.find("500.0000"), std::string::npos) << english;
+    // In a locale with the point, a comma is no decimal separator.
+    EXPECT_EQ(Calc({"delay", "1,000"}, {}, {"LC_ALL=en_US.UTF-8"}).exit, 2);
+}
+
+TEST(CalcProgram, TableShowsTheDialogsUnits)
+{
+    const Result r = Calc({"level", "--dbu", "0"});
+    ASSERT_EQ(r.exit, 0) << r;
+    EXPECT_EQ(r.out,
+              "dBu              0.0000\n"
+              "dBV             -2.2185\n"
+              "dBm              0.0000\n"
+              "Power            1.0000 mW\n"
+              "Voltage (RMS)  774.5967 mV\n"
+              "Voltage (p-p)    2.1909 V\n"
+              "Load                600 ohms\n");
+    // Without UTF-8 the micro sign becomes a u.
+    const Result micro = Calc({"level", "--power", "250uW"}, {}, {"LC_ALL=C"});
+    EXPECT_NE(micro.out.find("250.0000 uW"), std::string::npos) << micro;
+    const Result utf8 = Calc({"level", "--power", "250uW"});
+    EXPECT_NE(utf8.out.find("250.0000 \u00b5W"), std::string::npos) << utf8;
+}
+
+TEST(CalcProgram, AWriteErrorIsAFailure)
+{
+    const Result r = RunProgram(SONAVOLTA_CALC, {"wave", "440"}, {}, kCLocale, "/dev/full");
+    EXPECT_EQ(r.exit, 1) << r;
+    EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r;
+}
+
+TEST(CalcProgram, LinksNoQt)
+{
+    const Result r = RunProgram("readelf", {"-d", SONAVOLTA_CALC});
+    ASSERT_EQ(r.exit, 0) << r;
+    EXPECT_NE(r.out.find("(NEEDED)"), std::string::npos) << r;
+    EXPECT_EQ(r.out.find("Qt"), std::string::npos) << r;
+}
+
+// The completion script, loaded into bash without the bash-completion
+// package's helpers, offers commands, options and note names.
+TEST(CalcProgram, BashCompletion)
+{
+    const auto complete = [](const std::string& words, int cword) {
+        const std::string script = "source '" SONAVOLTA_COMPLETION "'; COMP_WORDS=(" + words +
+                                   "); COMP_CWORD=" + std::to_string(cword) +
+                                   "; _sonavolta_calc; printf '%s\\n' \"${COMPREPLY[@]}\"";
+        return RunProgram("bash", {"--norc", "-c", script}).out;
+    };
+    EXPECT_EQ(complete("sonavolta-calc ''", 1), "level\ndelay\nwave\n--json\n--csv\n--help\n--version\n");
+    EXPECT_EQ(complete("sonavolta-calc delay 120 --r", 3), "--round\n");
+    EXPECT_EQ(complete("sonavolta-calc wave --a", 2), "--a4\n");
+    EXPECT_EQ(complete("sonavolta-calc wave 'c#4'", 2), "C#4\n");
+    EXPECT_EQ(complete("sonavolta-calc level --p", 2), "--power\n");
+}
+
+TEST(CalcProgram, ManPageRendersWithoutWarnings)
+{
+    const Result r = RunProgram("groff", {"-man", "-ww", "-z", SONAVOLTA_MANPAGE});
+    EXPECT_EQ(r.exit, 0) << r;
+    EXPECT_EQ(r.err, "") << r;
+}
+
+}  // namespace
