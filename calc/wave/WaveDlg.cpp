@@ -44,8 +44,8 @@ bool CWaveDlg::OnInitDialog()
 {
     CCalcDialog::OnInitDialog();
     m_editFrequency.m_checkMax = true;
-    m_editFrequency.m_max = 100000.0;
-    m_editFrequency.m_min = 0.0001;
+    m_editFrequency.m_max = CWaveModel::kMaxFrequency;
+    m_editFrequency.m_min = CWaveModel::kMinFrequency;
     m_editFrequency.m_checkMin = true;
     m_editFrequency.m_precision = 2;
     m_editNote.m_textMode = true;
