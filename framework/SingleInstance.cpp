@@ -1,5 +1,6 @@
 #include "framework/SingleInstance_p.h"
 
+#include "framework/Program.h"
 #include "framework/Text.h"
 
 #include <QCryptographicHash>
@@ -46,7 +47,7 @@ SingleInstance::SingleInstance()
     if (dir.isEmpty())
         return;
     // One name per executable: copies installed in two places are two programs.
-    const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const QString exe = QString::fromLatin1(fw::ProgramPath().c_str());  // byte for byte: two paths, two names
     const QString key = QString::fromLatin1(
         QCryptographicHash::hash(exe.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
     m_socketPath = dir + QStringLiteral("/sonavolta-") + key + QStringLiteral(".sock");

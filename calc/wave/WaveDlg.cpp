@@ -1,6 +1,7 @@
 #include "calc/wave/WaveDlg.h"
 
 #include "framework/File.h"
+#include "framework/Program.h"
 #include "framework/Text.h"
 #include "res/resource.h"
 
@@ -18,11 +19,11 @@ CWaveDlg::CWaveDlg(CWnd* parent) : CCalcDialog(IDD_WAVE, IDS_WAVE, "wave", paren
     m_model.LoadTable(table.data(), table.size());
 }
 
-CString CWaveDlg::TablePath()
+std::filesystem::path CWaveDlg::TablePath()
 {
-    // The executable's real directory, whatever the program is called and
-    // however long the path, rather than a fixed-length cut of its path.
-    return ExecutableDirectory() + u'/' + CString(CWaveModel::kTableFileName);
+    // The executable's real folder as found at start-up, whatever the program
+    // is called and however long the path, rather than a fixed-length cut.
+    return fw::ProgramFile(CWaveModel::kTableFileName);
 }
 
 CWaveDlg::~CWaveDlg() = default;

@@ -23,7 +23,7 @@ using namespace testing_support;
 
 namespace {
 
-QString TablePath() { return CWaveDlg::TablePath(); }
+QString TablePath() { return QFile::decodeName(CWaveDlg::TablePath().c_str()); }
 
 void PutTable(const QByteArray& bytes)
 {
