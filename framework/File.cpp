@@ -29,7 +29,12 @@ CString CFileException::GetErrorMessage() const
 
 CFile::~CFile() { Close(); }
 
-bool CFile::Open(const CString& path, UINT)
+bool CFile::Open(const CString& path, UINT flags)
+{
+    return Open(std::filesystem::path(QFile::encodeName(path).toStdString()), flags);
+}
+
+bool CFile::Open(const std::filesystem::path& path, UINT)
 {
     Close();
     // Only regular files: opening a FIFO would block, a directory or a device
@@ -37,7 +42,7 @@ bool CFile::Open(const CString& path, UINT)
     // The kind is asked of what was opened, not of the path beforehand: the
     // file may be replaced in between. O_NONBLOCK keeps a FIFO from blocking
     // the open itself; it changes nothing for a regular file.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st {};
@@ -84,6 +89,11 @@ void CFile::Close()
 }
 
 std::vector<unsigned char> ReadWholeFile(const CString& path)
+{
+    return ReadWholeFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+}
+
+std::vector<unsigned char> ReadWholeFile(const std::filesystem::path& path)
 {
     CFile file;
     // Not checked here: after a failed open GetLength raises fileNotFound.

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -37,6 +38,8 @@ public:
     CFile& operator=(const CFile&) = delete;
 
     // Opens without raising; a failed open shows up at the next operation.
+    // The path as the system's bytes, or as text in the system's encoding.
+    bool Open(const std::filesystem::path& path, UINT flags = modeRead);
     bool Open(const CString& path, UINT flags = modeRead);
     // Length in bytes; raises fileNotFound (naming no file) when the file is not open.
     std::uint64_t GetLength() const;
@@ -56,4 +59,5 @@ private:
 // is missing, not a regular file or may not be read, tooLarge over
 // CFile::kMaxLength; on a failed read, the read's error. A file that shrank
 // meanwhile gives the bytes that were there.
+std::vector<unsigned char> ReadWholeFile(const std::filesystem::path& path);
 std::vector<unsigned char> ReadWholeFile(const CString& path);

@@ -1,11 +1,11 @@
 #include "framework/SingleInstance_p.h"
 
+#include "framework/Program.h"
 #include "framework/SingleCopyRequest.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QScopeGuard>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -231,7 +231,7 @@ SingleInstance::SingleInstance()
     if (dir.isEmpty())
         return;
     // One name per executable: copies installed in two places are two programs.
-    const QByteArray exe = QFile::encodeName(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+    const QByteArray exe = QByteArray::fromStdString(fw::ProgramPath().native());  // its bytes: two paths, two names
     const QByteArray name = dir + "/sonavolta-" + QCryptographicHash::hash(exe, QCryptographicHash::Sha256).toHex().left(16);
     const QByteArray socketPath = name + ".sock";
     sockaddr_un address;

@@ -1,6 +1,5 @@
 #include "framework/Text.h"
 
-#include <QFileInfo>
 #include <QByteArray>
 
 #include <cerrno>
@@ -83,14 +82,6 @@ CString FormatFixedC(double value, int precision)
 CString FormatExponentC(double value) { return FormatC("%e", value); }
 
 CString FormatIntegerC(int value) { return FormatC("%d", value); }
-
-CString ExecutableDirectory()
-{
-    // /proc/self/exe names the real file whatever it is called and however
-    // deep it lies; symbolic links to it are resolved.
-    const QFileInfo exe(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
-    return exe.absolutePath();
-}
 
 CString FromU16(const std::u16string& text)
 {

@@ -20,9 +20,6 @@ CString FormatFixedC(double value, int precision);
 CString FormatExponentC(double value);
 CString FormatIntegerC(int value);
 
-// The directory of the running executable, found from its real path.
-CString ExecutableDirectory();
-
 // Text to and from the plain engines' UTF-16 strings, unit for unit.
 CString FromU16(const std::u16string& text);
 std::u16string ToU16(const CString& text);

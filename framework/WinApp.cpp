@@ -2,6 +2,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/File.h"
+#include "framework/Program.h"
 #include "framework/Screen_p.h"
 #include "framework/SingleInstance_p.h"
 #include "framework/Text.h"
@@ -44,7 +45,7 @@ CString AfxGetAppName()
         return g_app->m_pszAppName;
     if (const char* title = res::FindString(kAppTitleString))
         return QString::fromUtf8(title);
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', -1).section('.', 0, 0);
+    return QFile::decodeName(fw::ProgramPath().filename().c_str()).section('.', 0, 0);
 }
 
 int CWinApp::Run(int argc, char** argv)

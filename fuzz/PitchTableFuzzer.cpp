@@ -4,10 +4,14 @@
 // - the loader reading the bytes from a file hands the engine the same
 //   lines as the parse of the bytes themselves;
 // - no line holds a CR or an LF, and no line is longer than the input;
-// - a line's frequency finds a name, that of the last line with that
-//   frequency; a line's name finds a frequency, that of the first line with
-//   that name in any case, and the results then follow from it;
-// - a name in no line finds nothing and changes nothing.
+// - only lines whose number part is a plain decimal (blanks around it
+//   allowed) from CWaveModel::kMinFrequency to kMaxFrequency are notes,
+//   told apart here by a reading of its own (a pattern and strtod);
+// - a note's frequency finds a name, that of the last note with that
+//   frequency; any other line's number finds no name of its own;
+// - a line's name finds the frequency of the first note with that name in
+//   any case, always one in the field's range, and the results then follow
+//   from it; a name no note has finds nothing and changes nothing.
 
 #include "calc/wave/WaveModel.h"
 #include "framework/File.h"
@@ -15,6 +19,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -44,6 +49,16 @@ Parts Split(const CString& line)
 }
 
 bool SameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// The frequency a number part gives, or NaN when the line is no note.
+double FrequencyOf(const CString& number)
+{
+    static const QRegularExpression plainDecimal(QStringLiteral("^[ \\t]*([0-9]+\\.?[0-9]*|\\.[0-9]+)[ \\t]*$"));
+    if (!plainDecimal.match(number).hasMatch())
+        return NAN;
+    const double value = StringToDouble(number);
+    return value >= CWaveModel::kMinFrequency && value <= CWaveModel::kMaxFrequency ? value : NAN;
+}
 
 QString TablePath()
 {
@@ -86,33 +101,55 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qsizetype probes = std::min<qsizetype>(lines.size(), 8);
     for (qsizetype i = 0; i < probes; ++i) {
         const Parts parts = Split(lines.at(i));
-        const double frequency = StringToDouble(parts.number);
+        const double frequency = FrequencyOf(parts.number);
 
-        model.m_frequency = frequency;
-        model.FindNote();
         if (!std::isnan(frequency)) {
+            model.m_frequency = frequency;
+            model.FindNote();
             qsizetype last = -1;
             for (qsizetype j = 0; j < lines.size(); ++j) {
-                if (StringToDouble(Split(lines.at(j)).number) == frequency)
+                if (FrequencyOf(Split(lines.at(j)).number) == frequency)
                     last = j;
             }
             if (last < i || FromU16(model.m_note) != Split(lines.at(last)).name)
-                Fail("FindNote does not give the last line with the frequency");
-        } else if (!model.m_note.empty()) {
-            Fail("FindNote found a name for NaN");
+                Fail("FindNote does not give the last note with the frequency");
+        } else {
+            // What the C library reads from the line (inf, nan, 0x1B8, -5, ...)
+            // names nothing but a note of exactly that value.
+            const double read = StringToDouble(parts.number);
+            model.m_frequency = read;
+            model.FindNote();
+            bool someNote = false;
+            for (const CString& line : lines) {
+                const Parts other = Split(line);
+                someNote = someNote || (FrequencyOf(other.number) == read && FromU16(model.m_note) == other.name);
+            }
+            if (!model.m_note.empty() && !someNote)
+                Fail("FindNote named a line that is no note");
         }
 
         model.SetNote(ToU16(parts.name));
         model.m_frequency = -1.0;
-        if (!model.FindFrequency())
-            Fail("FindFrequency misses a name of the table");
+        model.Compute();
+        const double periodBefore = model.m_period;
         qsizetype first = 0;
-        while (Split(lines.at(first)).name.compare(parts.name, Qt::CaseInsensitive) != 0)
+        while (first < lines.size()
+               && (Split(lines.at(first)).name.compare(parts.name, Qt::CaseInsensitive) != 0
+                   || std::isnan(FrequencyOf(Split(lines.at(first)).number))))
             ++first;
-        if (first > i || !SameDouble(model.m_frequency, StringToDouble(Split(lines.at(first)).number)))
-            Fail("FindFrequency does not give the first line with the name");
-        if (model.m_frequency > 0 && !SameDouble(model.m_period, 1.0 / model.m_frequency))
-            Fail("FindFrequency did not compute the period");
+        const bool found = model.FindFrequency();
+        if (found != (first < lines.size()))
+            Fail("FindFrequency does not find exactly the names of notes");
+        if (found) {
+            if (!SameDouble(model.m_frequency, FrequencyOf(Split(lines.at(first)).number)))
+                Fail("FindFrequency does not give the first note with the name");
+            if (!(model.m_frequency >= CWaveModel::kMinFrequency && model.m_frequency <= CWaveModel::kMaxFrequency))
+                Fail("FindFrequency gave a frequency outside the field's range");
+            if (!SameDouble(model.m_period, 1.0 / model.m_frequency))
+                Fail("FindFrequency did not compute the period");
+        } else if (model.m_frequency != -1.0 || !SameDouble(model.m_period, periodBefore)) {
+            Fail("FindFrequency without a note changed the engine");
+        }
         if (FromU16(model.m_note) != parts.name)
             Fail("FindFrequency changed the note");
     }

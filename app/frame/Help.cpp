@@ -1,6 +1,6 @@
 #include "app/frame/Help.h"
 
-#include "framework/Text.h"
+#include "framework/Program.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -8,12 +8,12 @@ namespace {
 void OpenHelp(const CString& anchor)
 {
     // A viewer that cannot be started shows nothing; there is nothing to tell.
-    StartDetachedProcess(CString("xdg-open"), {LocalFileUrl(HelpPagePath(), anchor)});
+    StartDetachedProcess(CString("xdg-open"), {fw::FileUrl(HelpPagePath(), anchor)});
 }
 
 }  // namespace
 
-CString HelpPagePath() { return ExecutableDirectory() + CString("/sonavolta.html"); }
+std::filesystem::path HelpPagePath() { return fw::ProgramFile("sonavolta.html"); }
 
 void ShowHelpContents() { OpenHelp({}); }
 

@@ -4,7 +4,9 @@
 
 #include "framework/Core.h"
 
+#include <filesystem>
+
 // The help page, installed beside the executable.
-CString HelpPagePath();
+std::filesystem::path HelpPagePath();
 void ShowHelpContents();
 void ShowHelpTopic(CString anchor);

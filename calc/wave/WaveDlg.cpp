@@ -1,6 +1,7 @@
 #include "calc/wave/WaveDlg.h"
 
 #include "framework/File.h"
+#include "framework/Program.h"
 #include "framework/Text.h"
 #include "res/resource.h"
 
@@ -18,11 +19,11 @@ CWaveDlg::CWaveDlg(CWnd* parent) : CCalcDialog(IDD_WAVE, IDS_WAVE, "wave", paren
     m_model.LoadTable(table.data(), table.size());
 }
 
-CString CWaveDlg::TablePath()
+std::filesystem::path CWaveDlg::TablePath()
 {
-    // The executable's real directory, whatever the program is called and
-    // however long the path, rather than a fixed-length cut of its path.
-    return ExecutableDirectory() + u'/' + CString(CWaveModel::kTableFileName);
+    // The executable's real folder as found at start-up, whatever the program
+    // is called and however long the path, rather than a fixed-length cut.
+    return fw::ProgramFile(CWaveModel::kTableFileName);
 }
 
 CWaveDlg::~CWaveDlg() = default;
@@ -44,8 +45,8 @@ bool CWaveDlg::OnInitDialog()
 {
     CCalcDialog::OnInitDialog();
     m_editFrequency.m_checkMax = true;
-    m_editFrequency.m_max = 100000.0;
-    m_editFrequency.m_min = 0.0001;
+    m_editFrequency.m_max = CWaveModel::kMaxFrequency;
+    m_editFrequency.m_min = CWaveModel::kMinFrequency;
     m_editFrequency.m_checkMin = true;
     m_editFrequency.m_precision = 2;
     m_editNote.m_textMode = true;

@@ -8,6 +8,8 @@
 #include "calc/wave/WaveModel.h"
 #include "widgets/NumEdit.h"
 
+#include <filesystem>
+
 class CWaveDlg : public CCalcDialog {
 public:
     // Reads the pitch table; raises CFileException when it cannot.
@@ -15,7 +17,7 @@ public:
     ~CWaveDlg() override;
 
     // The pitch table the calculator reads: the one beside the running executable.
-    static CString TablePath();
+    static std::filesystem::path TablePath();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -1,9 +1,9 @@
 #include "calc/wave/WaveModel.h"
 
-#include <clocale>
-#include <cstdlib>
-#include <locale.h>
+#include <charconv>
+#include <optional>
 #include <string_view>
+#include <system_error>
 
 namespace {
 
@@ -31,17 +31,48 @@ TableLine SplitLine(std::u16string_view line)
     return {line.substr(0, separator), line.substr(separator + 1)};
 }
 
-// The C library's reading of the longest leading number, in the "C" locale
-// whatever locale the process runs in. Any character outside ASCII ends a
-// number anyway, so it becomes a byte that can take no part in one.
-double ToDouble(std::u16string_view text)
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// The frequency a line's number part gives, or none. Only a plain decimal
+// counts: digits with an optional '.', blanks around it allowed; no sign, no
+// exponent, no hex, no "inf" or "nan", nothing after it. Its value must be
+// one the frequency field accepts: anything else is no frequency of a note,
+// and would put into the field what no key could.
+std::optional<double> FrequencyOf(std::u16string_view number)
 {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (const char16_t unit : text)
-        bytes.push_back(unit < 0x80 ? char(unit) : '\x7f');
-    return strtod_l(bytes.c_str(), nullptr, c);
+    std::size_t begin = 0;
+    std::size_t end = number.size();
+    while (begin < end && IsBlank(number[begin]))
+        ++begin;
+    while (end > begin && IsBlank(number[end - 1]))
+        --end;
+    std::string text;
+    bool digit = false;
+    bool point = false;
+    for (std::size_t i = begin; i < end; ++i) {
+        const char16_t c = number[i];
+        if (IsDigit(c)) {
+            digit = true;
+        } else if (c == u'.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+        text.push_back(char(c));
+    }
+    if (!digit)
+        return std::nullopt;
+    // Rounded to the nearest double, as the C library reads it, whatever
+    // locale the process runs in.
+    double value = 0.0;
+    const auto [last, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || last != text.data() + text.size())
+        return std::nullopt;
+    if (!(value >= CWaveModel::kMinFrequency && value <= CWaveModel::kMaxFrequency))
+        return std::nullopt;
+    return value;
 }
 
 // Simple case folding, enough to compare a typed name with a table name
@@ -143,7 +174,8 @@ void CWaveModel::FindNote()
     // No early exit: when several lines carry the frequency, the last one names it.
     for (const std::u16string& line : *m_pLines) {
         const TableLine parts = SplitLine(line);
-        if (ToDouble(parts.number) == m_frequency)
+        const std::optional<double> frequency = FrequencyOf(parts.number);
+        if (frequency && *frequency == m_frequency)
             m_note = parts.name;
     }
 }
@@ -152,8 +184,11 @@ bool CWaveModel::FindFrequency()
 {
     for (const std::u16string& line : *m_pLines) {
         const TableLine parts = SplitLine(line);
-        if (SameNameIgnoringCase(parts.name, m_note)) {
-            m_frequency = ToDouble(parts.number);
+        if (!SameNameIgnoringCase(parts.name, m_note))
+            continue;
+        // A line without a frequency is no note: look on.
+        if (const std::optional<double> frequency = FrequencyOf(parts.number)) {
+            m_frequency = *frequency;
             Compute();
             return true;
         }

@@ -15,6 +15,10 @@ class CWaveModel
 public:
     // The pitch table's file name; the program looks for it beside itself.
     static constexpr const char kTableFileName[] = "spn.dat";
+    // The frequencies the Wave calculator takes, in Hz, ends included: the
+    // range of its frequency field, and of the numbers a table line may give.
+    static constexpr double kMinFrequency = 0.0001;
+    static constexpr double kMaxFrequency = 100000.0;
 
     // An engine with an empty table, in which no note is found until
     // LoadTable is given one. Reads no file.
@@ -35,6 +39,9 @@ public:
     void Compute();
     // Stores the text as the note name, unchanged.
     void SetNote(const std::u16string& note);
+    // Both look-ups skip every line whose number part is not a plain decimal
+    // ("440", "440.00", " 27.5 ") from kMinFrequency to kMaxFrequency: such a
+    // line names no frequency the calculator takes.
     // Sets m_note to the name of the last table line whose number equals
     // m_frequency exactly, or to empty when there is none.
     void FindNote();

@@ -23,7 +23,7 @@ using namespace testing_support;
 
 namespace {
 
-QString TablePath() { return CWaveDlg::TablePath(); }
+QString TablePath() { return QFile::decodeName(CWaveDlg::TablePath().c_str()); }
 
 void PutTable(const QByteArray& bytes)
 {
@@ -122,6 +122,38 @@ TEST_F(TableInPlace, NoiseAndAnEmptyFileGiveATableWithoutTheNotes)
             EXPECT_TRUE(opened);
         });
     }
+}
+
+// A table edited by hand, or by someone hostile: a typed name whose line
+// gives no frequency the field takes finds nothing, as a name in no line
+// does, and the field is left empty; the ordinary lines keep working.
+TEST_F(TableInPlace, LinesWithoutAPlainFrequencyInRangeNameNoNote)
+{
+    PutTable("inf;N1\r\nnan;N2\r\n1" + QByteArray(308, '0') + ";N3\r\n-5;N4\r\n0;N5\r\n0x1B8;N6\r\n"
+             "1e3;N7\r\n100001;N8\r\n440.00;A4\r\n 27.5 ;A0\r\n");
+    CChooserDlg chooser;
+    RunModal(chooser, [&] {
+        bool opened = false;
+        PressWave(chooser, [&](CDialog& wave) {
+            opened = true;
+            for (const char* name : {"N1", "N2", "N3", "N4", "N5", "N6", "N7", "N8"}) {
+                SCOPED_TRACE(name);
+                Type(wave, IDC_FREQUENCY, QStringLiteral("440"));
+                Type(wave, IDC_NOTE, QString::fromLatin1(name));
+                EXPECT_EQ(Text(wave, IDC_FREQUENCY), QString());
+                EXPECT_EQ(Text(wave, IDC_PERIOD), QString());
+            }
+            const QString sep = CNumEdit().m_decimalSep;
+            Type(wave, IDC_NOTE, QStringLiteral("a0"));
+            EXPECT_EQ(Text(wave, IDC_FREQUENCY), "27" + sep + "50");
+            Type(wave, IDC_NOTE, QStringLiteral("A4"));
+            EXPECT_EQ(Text(wave, IDC_FREQUENCY), "440" + sep + "00");
+            // And a typed frequency finds only the ordinary line.
+            Type(wave, IDC_FREQUENCY, QStringLiteral("1000"));
+            EXPECT_EQ(Text(wave, IDC_NOTE), QString());
+        });
+        EXPECT_TRUE(opened);
+    });
 }
 
 }  // namespace

@@ -177,13 +177,8 @@ TEST(PitchTableTest, FindNoteTakesTheLastLineWithTheFrequency)
 
 TEST(PitchTableTest, SplitsAtTheFirstSemicolon)
 {
-    // "A4" has no ';': all name, number 0.0. "x;Bad" has a number part that
-    // reads as 0.0. Later ';' belong to the name.
-    const auto model = Load("A4\r\n440.00;A;4\r\nx;Bad\r\n;;\r\n 261.63xyz;C4\r\n");
-
-    model->SetNote(u"A4");
-    ASSERT_TRUE(model->FindFrequency());
-    EXPECT_EQ(model->m_frequency, 0.0);
+    // Later ';' belong to the name; the number ends at the first one.
+    const auto model = Load("440.00;A;4\r\n261.63;;\r\n");
 
     model->SetNote(u"A;4");
     ASSERT_TRUE(model->FindFrequency());
@@ -193,18 +188,77 @@ TEST(PitchTableTest, SplitsAtTheFirstSemicolon)
 
     model->SetNote(u";");
     ASSERT_TRUE(model->FindFrequency());
-    EXPECT_EQ(model->m_frequency, 0.0);
-
-    // Leading space skipped, the number ends at the first character that
-    // cannot continue it.
-    model->SetNote(u"C4");
-    ASSERT_TRUE(model->FindFrequency());
     EXPECT_EQ(model->m_frequency, 261.63);
-
-    // Of the four lines that read 0.0, the last names it.
-    model->m_frequency = 0.0;
     model->FindNote();
     EXPECT_EQ(model->m_note, u";");
+}
+
+// Only a plain decimal in the frequency field's range makes a line a note:
+// any other line is skipped by both look-ups, so no typed name can put
+// "inf", "nan", a 309-digit number or a frequency the field refuses into it.
+TEST(PitchTableTest, OnlyPlainDecimalsInTheFieldsRangeAreFrequencies)
+{
+    struct Case
+    {
+        std::string number;  // the number part of the line "<number>;X"
+        double frequency;    // what the line gives; 0 for a skipped line
+    };
+    const Case cases[] = {
+        // Ordinary numbers, as in the shipped table and tables edited by hand.
+        {"440.00", 440.0},
+        {"440", 440.0},
+        {"440.", 440.0},
+        {"0440.000", 440.0},
+        {"27.5", 27.5},
+        {".5", 0.5},
+        {" 27.50", 27.5},
+        {"27.50 ", 27.5},
+        {"\t261.5\t", 261.5},
+        {"15804.27", 15804.27},
+        {"0.0001", 0.0001},     // the field's ends
+        {"100000", 100000.0},
+        {"100000.000", 100000.0},
+        // Not finite, or no number at all.
+        {"inf", 0}, {"INF", 0}, {"infinity", 0}, {"nan", 0}, {"NAN(1)", 0},
+        {"", 0}, {" ", 0}, {".", 0}, {"x", 0},
+        // Not positive.
+        {"0", 0}, {"0.00", 0}, {"-0", 0}, {"-5", 0}, {"-440.00", 0},
+        {std::string("0.") + std::string(400, '0') + "1", 0},  // rounds to 0
+        // Outside the field's range.
+        {"1" + std::string(308, '0'), 0},  // 1e308 written out
+        {"1" + std::string(400, '0'), 0},  // beyond any double
+        {"100000.01", 0}, {"0.00009", 0},
+        // Not a plain decimal: sign, exponent, hex, anything after the number.
+        {"+440", 0}, {"1e308", 0}, {"4.4e2", 0}, {"4.4E2", 0}, {"0x1B8", 0}, {"0X1b8", 0},
+        {"440Hz", 0}, {"440.00.0", 0}, {"4 40", 0}, {"440,00", 0}, {"\xB9", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("number part \"" + c.number + "\"");
+        // A line of the same name after it is what a skipped line leaves.
+        const auto model = Load(c.number + ";X\r\n261.63;C4\r\n");
+        model->m_frequency = 1.0;
+        model->Compute();
+        model->SetNote(u"x");
+        EXPECT_EQ(model->FindFrequency(), c.frequency != 0);
+        EXPECT_EQ(model->m_frequency, c.frequency != 0 ? c.frequency : 1.0);
+        EXPECT_EQ(model->m_period, c.frequency != 0 ? 1.0 / c.frequency : 1.0);
+
+        // The other way: the line names its frequency only when it gives one.
+        model->m_frequency = c.frequency != 0 ? c.frequency : std::strtod(c.number.c_str(), nullptr);
+        model->FindNote();
+        EXPECT_EQ(model->m_note, c.frequency != 0 ? u"X" : u"");
+    }
+}
+
+TEST(PitchTableTest, ALineWithoutAFrequencyLeavesTheNameToTheNextLine)
+{
+    // Lines without ';' have no number: skipped too.
+    const auto model = Load("A4\r\ninf;A4\r\n-440;a4\r\n440.00;A4\r\n880;A4\r\n");
+    model->SetNote(u"A4");
+    ASSERT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 440.0);
+    model->FindNote();
+    EXPECT_EQ(model->m_note, u"A4");
 }
 
 TEST(PitchTableTest, BytesAbove7FReadAsLatin1)

@@ -1,0 +1,95 @@
+#include "framework/Program.h"
+
+#include <QByteArray>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string_view>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace fw {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The real file, or empty: a path that does not lead to a regular file tells nothing.
+fs::path RealFile(const fs::path& path)
+{
+    std::error_code error;
+    fs::path real = fs::canonical(path, error);
+    if (error || !fs::is_regular_file(real, error) || error)
+        return {};
+    return real;
+}
+
+}  // namespace
+
+fs::path FindProgramPath(const char* procExe, const char* argv0, const char* pathList)
+{
+    // The link names the real file, whatever it is called and however deep it lies.
+    if (procExe) {
+        if (fs::path real = RealFile(procExe); !real.empty())
+            return real;
+    }
+    if (!argv0 || !*argv0)
+        return {};
+    const std::string_view name(argv0);
+    if (name.find('/') != std::string_view::npos)
+        return RealFile(name);
+    // A bare name was found along PATH: the first executable file of that name.
+    std::string_view list = pathList ? pathList : "";
+    for (;;) {
+        const std::size_t colon = list.find(':');
+        const std::string_view entry = list.substr(0, colon);
+        const fs::path candidate = fs::path(entry.empty() ? std::string_view(".") : entry) / name;
+        if (::access(candidate.c_str(), X_OK) == 0) {
+            if (fs::path real = RealFile(candidate); !real.empty())
+                return real;
+        }
+        if (colon == std::string_view::npos)
+            return {};
+        list.remove_prefix(colon + 1);
+    }
+}
+
+const fs::path& ProgramPath()
+{
+    static const fs::path path = FindProgramPath("/proc/self/exe", program_invocation_name, std::getenv("PATH"));
+    return path;
+}
+
+namespace {
+
+// Taken at start-up, during static initialisation: before the executable
+// could be replaced, and while the working folder is still the one the
+// start-up argument is relative to.
+[[maybe_unused]] const fs::path& g_programPathAtStartUp = ProgramPath();
+
+}  // namespace
+
+fs::path ProgramDir() { return ProgramPath().parent_path(); }
+
+fs::path ProgramFile(const char* fileName)
+{
+    const fs::path dir = ProgramDir();
+    return dir.empty() ? fs::path() : dir / fileName;
+}
+
+CString FileUrl(const fs::path& path, const CString& anchor)
+{
+    // The bytes themselves, percent-encoded where a URL path needs it; what a
+    // URL path may hold as it is stays as it is, as QUrl::fromLocalFile keeps it.
+    const QByteArray bytes = QByteArray::fromStdString(path.native());
+    QUrl url;
+    url.setScheme(QStringLiteral("file"));
+    url.setPath(QString::fromLatin1(bytes.toPercentEncoding("/!$&'()*+,;=:@[]")), QUrl::TolerantMode);
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    return url.toString(QUrl::FullyEncoded);
+}
+
+}  // namespace fw

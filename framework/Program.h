@@ -1,0 +1,33 @@
+#pragma once
+// The running program's own file and folder, found once at start-up and kept
+// as the bytes the system gave: replacing the executable while the program
+// runs (as a package upgrade does), a folder name that is no valid text, or a
+// system without /proc cannot make the program lose its data files.
+
+#include "framework/Core.h"
+
+#include <filesystem>
+
+namespace fw {
+
+// The executable's real path, symbolic links resolved, as it was at
+// start-up; empty when nothing could tell.
+const std::filesystem::path& ProgramPath();
+// The folder that holds it; empty when unknown.
+std::filesystem::path ProgramDir();
+// A file of that name in that folder; empty when the folder is unknown, so
+// that opening it fails rather than finding a file elsewhere.
+std::filesystem::path ProgramFile(const char* fileName);
+
+// How ProgramPath is found, with the places to ask handed in (a seam for
+// tests). procExe (normally /proc/self/exe) names the real file. Without it,
+// argv0 as a shell resolved it: a name holding '/' from the working folder, a
+// bare name along pathList (':'-separated, as $PATH). Empty when neither tells.
+std::filesystem::path FindProgramPath(const char* procExe, const char* argv0, const char* pathList);
+
+// The file URL of a path, its bytes percent-encoded as they are; for a path
+// that is valid text the same URL as LocalFileUrl gives. The anchor, if any,
+// is appended as the fragment.
+CString FileUrl(const std::filesystem::path& path, const CString& anchor = {});
+
+}  // namespace fw

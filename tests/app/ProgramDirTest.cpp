@@ -1,0 +1,262 @@
+// The program's folder is found once at start-up and kept as the system's
+// bytes: a copy of this test, started as a process from a folder of its own,
+// opens Help from the chooser's menu, the Wave calculator through the chooser
+// and its Help button, after its executable was replaced, from a folder named with the byte 0xE9,
+// and with /proc hidden. The table must be found and Help must open the page
+// beside the copy each time.
+
+#include "app/ChooserDlg.h"
+#include "res/resource.h"
+#include "tests/framework/Waiting.h"
+#include "tests/support/DialogHarness.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace testing_support;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// ---- The copy: what a user does, written to stdout.
+
+QToolButton* HelpMenuButton(CDialog& dlg)
+{
+    for (auto* b : Window(dlg)->findChildren<QToolButton*>())
+        if (b->isVisible() && b->text() == QLatin1String("Help") && b->menu())
+            return b;
+    return nullptr;
+}
+
+// Picks Help, Contents on the chooser; presses the Wave button; in the
+// calculator types a note and presses Help. Prints "wave: <the frequency
+// shown>" or "wave: <the message shown instead>".
+int RunAsCopy()
+{
+    // A package upgrade: a new file renamed over the running executable.
+    if (const char* from = std::getenv("SONAVOLTA_TEST_REPLACEMENT")) {
+        if (std::rename(from, std::getenv("SONAVOLTA_TEST_SELF")) != 0)
+            return 3;
+    }
+    QString wave = QStringLiteral("nothing opened");
+    CChooserDlg chooser;
+    RunModal(chooser, [&] {
+        When([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            for (QAction* action : menu->actions())
+                if (action->text() == QLatin1String("Contents"))
+                    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
+        });
+        if (QToolButton* help = HelpMenuButton(chooser))
+            QTest::mouseClick(help, Qt::LeftButton);
+
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                wave = box->text();
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            } else if (CDialog* calc = CDialog::GetActiveDialog(); calc && calc != &chooser) {
+                ClickAndType(*calc, IDC_NOTE, QStringLiteral("a4"));
+                wave = Text(*calc, IDC_FREQUENCY);
+                auto* help = Window(*calc)->findChild<QToolButton*>(QStringLiteral("command%1").arg(ID_HELP_TOPIC));
+                if (help)
+                    QTest::mouseClick(help, Qt::LeftButton);
+                calc->EndDialog(IDOK);
+            }
+        });
+        QTest::mouseClick(Widget(chooser, IDC_WAVE), Qt::LeftButton);
+    });
+    std::printf("wave: %s\n", wave.toUtf8().constData());
+    return 0;
+}
+
+// ---- The test: copies in folders of their own, started by their bytes.
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Runs argv with extra NAME=value entries in the environment; its stdout
+// goes to out. Returns the exit code, or -1 when it did not end in time.
+int RunProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv, const fs::path& out)
+{
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    std::vector<std::string> envStrings(extraEnv);
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        if (std::none_of(extraEnv.begin(), extraEnv.end(), [&](const std::string& x) { return x.starts_with(name); }))
+            envStrings.push_back(entry);
+    }
+    std::vector<char*> env;
+    for (std::string& e : envStrings)
+        env.push_back(e.data());
+    env.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    pid_t pid = -1;
+    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return -2;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > end) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -3;
+}
+
+// Hiding /proc needs a mount namespace of our own: root, and unshare.
+bool CanHideProc()
+{
+    static const bool can = geteuid() == 0
+        && RunProcess({"unshare", "--mount", "--propagation", "private", "/bin/sh", "-c", "mount -t tmpfs none /proc"}, {},
+               "/dev/null") == 0;
+    return can;
+}
+
+// A stand-in for the desktop's viewer that writes down what it was asked to open.
+class ViewerStub {
+public:
+    explicit ViewerStub(const fs::path& dir) : m_dir(dir / "viewer")
+    {
+        fs::create_directories(m_dir);
+        std::ofstream(m_dir / "xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.urls\"\n";
+        fs::permissions(m_dir / "xdg-open", fs::perms::owner_all);
+    }
+    std::string PathEntry() const { return "PATH=" + m_dir.native() + ":" + std::getenv("PATH"); }
+    // The URLs it was given, one a line, once there are count of them.
+    std::string Urls(int count) const
+    {
+        std::string urls;
+        for (int waited = 0; waited < 5000; waited += 20) {
+            urls = ReadFile(m_dir / "xdg-open.urls");
+            if (std::count(urls.begin(), urls.end(), '\n') >= count)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return urls;
+    }
+
+private:
+    fs::path m_dir;
+};
+
+std::string PercentEncoded(const std::string& bytes)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const unsigned char c : bytes) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            out += char(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
+{
+    struct Case {
+        const char* name;
+        std::string folder;  // bytes
+        bool replaceAfterStart;
+        bool hideProc;
+    };
+    const Case cases[] = {
+        {"executable replaced after start", "program", true, false},
+        {"a folder named with the byte 0xE9", "caf\xE9", false, false},
+        {"no /proc", "program", false, true},
+        {"all three at once", "caf\xE9", true, true},
+    };
+    const fs::path self = fs::canonical("/proc/self/exe");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.hideProc && !CanHideProc()) {
+            std::printf("[ note     ] %s: skipped, /proc cannot be hidden here (root and unshare needed)\n", c.name);
+            continue;
+        }
+        char pattern[] = "/tmp/program_dir_test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        const fs::path temp = pattern;
+        const fs::path folder = temp / c.folder;
+        fs::create_directories(folder);
+        const fs::path program = folder / "program_dir_test";
+        fs::copy_file(self, program);
+        for (const char* data : {"spn.dat", "sonavolta.html"})
+            fs::copy_file(self.parent_path() / data, folder / data);
+
+        std::vector<std::string> env = {"SONAVOLTA_TEST_SUBJECT=1", "SONAVOLTA_TEST_SELF=" + program.native()};
+        if (c.replaceAfterStart) {
+            fs::copy_file(self, folder / "program_dir_test.new");
+            env.push_back("SONAVOLTA_TEST_REPLACEMENT=" + (folder / "program_dir_test.new").native());
+        }
+        const ViewerStub viewer(temp);
+        env.push_back(viewer.PathEntry());
+        std::vector<std::string> argv = {program.native()};
+        if (c.hideProc)
+            argv = {"unshare", "--mount", "--propagation", "private", "/bin/sh", "-c",
+                    "mount -t tmpfs none /proc && exec \"$0\"", program.native()};
+
+        EXPECT_EQ(RunProcess(argv, env, temp / "out"), 0);
+        std::string out = ReadFile(temp / "out");
+        std::replace(out.begin(), out.end(), ',', '.');  // the user's decimal separator
+        EXPECT_EQ(out, "wave: 440.00\n");
+        const std::string page = "file://" + PercentEncoded((folder / "sonavolta.html").native());
+        EXPECT_EQ(viewer.Urls(2), page + "\n" + page + "#wave\n");
+        if (c.replaceAfterStart)
+            EXPECT_FALSE(fs::exists(folder / "program_dir_test.new"));
+        fs::remove_all(temp);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (std::getenv("SONAVOLTA_TEST_SUBJECT"))
+        return RunAsCopy();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
