@@ -6,7 +6,9 @@
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -121,6 +123,50 @@ TEST(WaveDialog, ATypedNoteFillsTheFrequencyAndTheResults)
             EXPECT_EQ(Text(dlg, IDC_NOTE), QString::fromLatin1(c.note));
             EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local(c.frequency));
             EXPECT_EQ(Shown(dlg), ExpectedFor(c.hz));
+        });
+    }
+}
+
+// Text from the field's menu or a screen reader is checked and looked up as
+// typed text is.
+TEST(WaveDialog, TheFieldsMenuAndScreenReadersEditAsTypingDoes)
+{
+    auto paste = [](const char* text) {
+        return [=](QWidget* field) {
+            QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+            ASSERT_TRUE(ChooseFromContextMenu(field, QStringLiteral("Paste")));
+        };
+    };
+    auto reader = [](const char* text) {
+        return [=](QWidget* field) { AccessibleEditor(field)->insertText(0, QString::fromUtf8(text)); };
+    };
+    struct Case {
+        const char* what;
+        int field;  // empty when acted on
+        std::function<void(QWidget*)> act;
+        const char* note;
+        const char* frequency;  // '.' for the user's separator
+        double hz;  // the results shown, 0 for none
+    };
+    const Case cases[] = {
+        // Before: the note stood unlooked-up and nothing was computed.
+        {"menu Paste a4 into the note", IDC_NOTE, paste("a4"), "a4", "440.00", 440.0},
+        // Before: the note field took all eleven characters.
+        {"menu Paste eleven characters into the note", IDC_NOTE, paste("C#0C#0C#0C#"), "", "", 0},
+        {"menu Paste 440 into the frequency", IDC_FREQUENCY, paste("440"), "A4", "440", 440.0},
+        {"menu Paste 0 into the frequency, out of range", IDC_FREQUENCY, paste("0"), "", "", 0},
+        {"screen reader writes A4 into the note", IDC_NOTE, reader("A4"), "A4", "440.00", 440.0},
+        {"screen reader writes 200000 into the frequency", IDC_FREQUENCY, reader("200000"), "", "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CWaveDlg dlg;
+        RunModal(dlg, [&] {
+            QTest::mouseClick(Widget(dlg, c.field), Qt::LeftButton);
+            c.act(Widget(dlg, c.field));
+            EXPECT_EQ(Text(dlg, IDC_NOTE), QString::fromUtf8(c.note));
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local(c.frequency));
+            EXPECT_EQ(Shown(dlg), c.hz ? ExpectedFor(c.hz) : kNoResults);
         });
     }
 }
