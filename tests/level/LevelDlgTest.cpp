@@ -9,6 +9,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QImage>
+#include <QWheelEvent>
+#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -320,6 +322,89 @@ TEST(LevelDialog, ChoosingAUnitReExpressesOnlyItsField)
             QStringList expected = {D("0.0000"), D("-2.2185"), D("0.0000"), D("1.0000"), D("774.5967"), D("2.1909")};
             expected[std::find(std::begin(kValueFields), std::end(kValueFields), c.field) - std::begin(kValueFields)] = c.shown;
             ChooseUnit(dlg, c.list, QString::fromUtf8(c.unit));
+            EXPECT_EQ(Values(dlg), expected);
+        });
+    }
+}
+
+// Turns the mouse wheel over a widget, notches up (> 0) or down (< 0): the
+// events go to the program's window, which hands them to the widget under
+// the pointer.
+void Wheel(QWidget* widget, int notches)
+{
+    const QPoint local(widget->width() / 2, widget->height() / 2);
+    QWidget* window = widget->window();
+    const QPoint delta(0, notches > 0 ? QWheelEvent::DefaultDeltasPerStep : -QWheelEvent::DefaultDeltasPerStep);
+    for (int i = 0; i < std::abs(notches); ++i) {
+        QWheelEvent wheel(widget->mapTo(window, local), widget->mapToGlobal(local), QPoint(), delta, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window->windowHandle(), &wheel);
+    }
+}
+
+// A unit list moved by the wheel, its keys or its popup while its own field
+// has the focus: that field shows the engine's value in the new unit, the
+// rounded text is no new entry, and moving back shows the number again.
+TEST(LevelDialog, AUnitChosenWhileItsFieldHasTheFocusOnlyReExpressesIt)
+{
+    auto wheel = [](int notches) { return [=](QComboBox* list) { Wheel(list, notches); }; };
+    auto keys = [](int steps) {
+        return [=](QComboBox* list) {
+            for (int i = 0; i < std::abs(steps); ++i)
+                QTest::keyClick(list, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+        };
+    };
+    auto popup = [](int steps) {
+        return [=](QComboBox* list) {
+            list->showPopup();  // as a screen reader's "show menu" action opens it
+            ASSERT_TRUE(list->view()->isVisible());
+            for (int i = 0; i < std::abs(steps); ++i)
+                QTest::keyClick(list->view(), steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+            QTest::keyClick(list->view(), Qt::Key_Return);
+        };
+    };
+    struct Case {
+        const char* what;
+        int field;
+        const char* typed;
+        int list;
+        std::function<void(QComboBox*)> there;
+        const char* unit;
+        QString shown;  // the field's text there
+        std::function<void(QComboBox*)> back;
+        QString shownBack;  // the field's text back in the first unit
+    };
+    const Case cases[] = {
+        // Before: power 0.0000 and dBu, dBV, dBm, RMS and p-p empty; wheeling
+        // back restored nothing.
+        {"wheel, power", IDC_POWER, "1", IDC_POWER_UNIT, wheel(-4), "GW", D("0.0000"), wheel(4), D("1.0000")},
+        {"keys, power", IDC_POWER, "1", IDC_POWER_UNIT, keys(1), "W", D("0.0010"), keys(-1), D("1.0000")},
+        {"popup, power", IDC_POWER, "1", IDC_POWER_UNIT, popup(2), "kW", D("0.0000"), popup(-2), D("1.0000")},
+        {"wheel, RMS", IDC_VRMS, "1000", IDC_VRMS_UNIT, wheel(-2), "kV", D("0.0010"), wheel(2), D("1000.0000")},
+        {"keys, RMS", IDC_VRMS, "1000", IDC_VRMS_UNIT, keys(3), "MV", D("0.0000"), keys(-3), D("1000.0000")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLevelDlg dlg;
+        RunModal(dlg, [&] {
+            const auto at = std::find(std::begin(kValueFields), std::end(kValueFields), c.field) - std::begin(kValueFields);
+            ClickAndType(dlg, c.field, QString::fromLatin1(c.typed));
+            QStringList expected = Values(dlg);
+            const QStringList units = Units(dlg);
+            QComboBox* list = Combo(dlg, c.list);
+            ASSERT_EQ(QApplication::focusWidget(), Widget(dlg, c.field));
+
+            c.there(list);
+            ASSERT_EQ(list->currentText(), QString::fromUtf8(c.unit));
+            expected[at] = c.shown;
+            EXPECT_EQ(Values(dlg), expected);
+
+            c.back(list);
+            EXPECT_EQ(Units(dlg), units);
+            expected[at] = c.shownBack;
+            EXPECT_EQ(Values(dlg), expected);
+            // The engine kept the number typed: leaving the field changes nothing.
+            QTest::keyClick(Widget(dlg, c.field), Qt::Key_Tab);
             EXPECT_EQ(Values(dlg), expected);
         });
     }
