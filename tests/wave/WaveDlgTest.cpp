@@ -277,6 +277,49 @@ TEST(WaveDialog, AFrequencyBelowOneIsReachedThroughTextsInRange)
     });
 }
 
+// Leaving the frequency shows it with two decimals where two decimals can
+// show it in range, and with enough decimals to keep it otherwise: the text
+// left behind still reads as a frequency the results belong to.
+TEST(WaveDialog, LeavingTheFrequencyNeverShowsATextOutOfRange)
+{
+    struct Case {
+        const char* pasted;  // '.' for the user's separator
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"440", "440.00"},
+        {"440.126", "440.13"},
+        {"0.005", "0.01"},
+        // Before: each of these was shown as 0.00, below the range.
+        {"0.0001", "0.0001"},
+        {"0.004", "0.004"},
+        {"0.00015", "0.00015"},
+        {"0.0049999", "0.0049999"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        CWaveDlg dlg;
+        RunModal(dlg, [&] {
+            QWidget* frequency = Widget(dlg, IDC_FREQUENCY);
+            QGuiApplication::clipboard()->setText(Local(c.pasted));
+            ClickAndType(dlg, IDC_FREQUENCY, QString());
+            QTest::keyClick(frequency, Qt::Key_V, Qt::ControlModifier);
+            const QStringList results = ExpectedFor(Local(c.pasted).replace(Sep(), ".").toDouble());
+            ASSERT_EQ(Shown(dlg), results);
+
+            QTest::keyClick(frequency, Qt::Key_Tab);
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local(c.shown));
+            EXPECT_EQ(Shown(dlg), results);
+
+            // The text shown takes keys again: one more digit at its end.
+            QTest::mouseClick(frequency, Qt::LeftButton);
+            QTest::keyClick(frequency, Qt::Key_End);
+            QTest::keyClicks(frequency, QStringLiteral("1"));
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local(c.shown) + "1");
+        });
+    }
+}
+
 TEST(WaveDialog, EnterChangesNothingAndDoesNotClose)
 {
     CWaveDlg dlg;
