@@ -174,7 +174,7 @@ void EditWidget::SettleOutsideEdit()
     bool accepted = Accepts(before, after);
     if (accepted && !hasFocus()) {
         Restore(before, selectionBefore);
-        accepted = TakeFocus();
+        accepted = TakeFocus(Qt::OtherFocusReason);
         if (accepted) {
             WriteText(after);
             setCursorPosition(selectionAfter.cursor);
@@ -189,11 +189,11 @@ void EditWidget::SettleOutsideEdit()
         SendNotify(this, EN_CHANGE);
 }
 
-bool EditWidget::TakeFocus()
+bool EditWidget::TakeFocus(Qt::FocusReason reason)
 {
     if (!window()->isActiveWindow())
         window()->activateWindow();
-    setFocus(Qt::OtherFocusReason);
+    setFocus(reason);
     return hasFocus();
 }
 
@@ -303,6 +303,18 @@ void EditWidget::focusOutEvent(QFocusEvent* e)
     // A context menu takes the focus only for a moment.
     if (e->reason() != Qt::PopupFocusReason)
         SendNotify(this, EN_KILLFOCUS);
+}
+
+void EditWidget::dropEvent(QDropEvent* e)
+{
+    // A drop is an edit of the field it lands on, as a paste is: the field
+    // takes the focus first, so that its dialog treats it as the field being
+    // entered. A drop onto a field that cannot take the focus is refused.
+    if (owner && !isReadOnly() && !hasFocus() && !TakeFocus(Qt::MouseFocusReason)) {
+        e->ignore();
+        return;
+    }
+    QLineEdit::dropEvent(e);
 }
 
 void EditWidget::paintEvent(QPaintEvent* e)

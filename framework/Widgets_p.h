@@ -50,6 +50,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
 private:
@@ -66,7 +67,7 @@ private:
     void SettleOutsideEdit();
     // The control's verdict on a change that no key filter has seen.
     bool Accepts(const QString& before, const QString& after);
-    bool TakeFocus();
+    bool TakeFocus(Qt::FocusReason reason);
     Selection CurrentSelection() const;
     void RememberSelection();
     // Writes that are no edit of the user's.

@@ -410,6 +410,64 @@ TEST(LevelDialog, AUnitChosenWhileItsFieldHasTheFocusOnlyReExpressesIt)
     }
 }
 
+// Text dropped onto a field, or written into it by a screen reader, while
+// another field has the focus: the field it lands on becomes the one being
+// entered, and every other field follows it, as if it had been typed there.
+TEST(LevelDialog, AnEditOfAFieldWithoutTheFocusIsEnteredThere)
+{
+    auto drop = [](const char* text) {
+        return [=](QWidget* field) { DropText(field, QString::fromUtf8(text)); };
+    };
+    auto reader = [](const char* text) {
+        return [=](QWidget* field) { AccessibleEditor(field)->insertText(0, QString::fromUtf8(text)); };
+    };
+    struct Case {
+        const char* what;
+        int field;
+        std::function<void(QWidget*)> edit;
+        bool refused;
+    };
+    const Case cases[] = {
+        // Before: the power showed 51.0000 mW while dBm still said 0.0000.
+        {"drop 5 onto the power", IDC_POWER, drop("5"), false},
+        // Before: the dropped dBV was overwritten at once.
+        {"drop 5 onto dBV", IDC_DBV, drop("5"), false},
+        {"drop 5 onto the RMS voltage", IDC_VRMS, drop("5"), false},
+        {"drop 5 onto the impedance", IDC_OHMS, drop("5"), false},
+        {"drop 5x onto the power", IDC_POWER, drop("5x"), true},
+        {"drop 999999 onto the impedance, out of range", IDC_OHMS, drop("999999"), true},
+        {"screen reader writes 1 into dBV", IDC_DBV, reader("1"), false},
+        {"screen reader writes 2 into the power", IDC_POWER, reader("2"), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLevelDlg dlg;
+        CLevelDlg typed;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+            QStringList before = Values(dlg);
+            before[0] = D("0.0000");  // dBu, rewritten as it is left
+
+            c.edit(Widget(dlg, c.field));
+
+            EXPECT_EQ(QApplication::focusWidget(), Widget(dlg, c.field));
+            if (c.refused) {
+                EXPECT_EQ(Values(dlg), before);
+                return;
+            }
+            const QString entered = Text(dlg, c.field);
+            const QStringList shown = Values(dlg);
+            const QStringList units = Units(dlg);
+            RunModal(typed, [&] {
+                ClickAndType(typed, IDC_DBU, QStringLiteral("0"));
+                Retype(typed, c.field, entered);
+                EXPECT_EQ(Values(typed), shown) << entered.toStdString();
+                EXPECT_EQ(Units(typed), units);
+            });
+        });
+    }
+}
+
 TEST(LevelDialog, ExpShowsThePowerInExponentForm)
 {
     CLevelDlg dlg;

@@ -7,8 +7,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -98,6 +100,18 @@ inline bool ChooseFromContextMenu(QWidget* field, const QString& item)
     }
     menu->close();
     return false;
+}
+
+// Drags text from outside onto the middle of a widget and drops it there.
+inline void DropText(QWidget* target, const QString& text)
+{
+    QMimeData mime;
+    mime.setText(text);
+    const QPoint at(target->width() / 2, target->height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
 }
 
 // A field's text as a screen reader edits it: through the editable-text
