@@ -227,6 +227,9 @@ TEST(EditNotifications, EditsOffTheKeyboardAreCheckedWhateverTheirRoad)
         {"screen reader replaces", Accessible([](auto* e) { e->replaceText(0, 2, QStringLiteral("56")); }), "56"},
         {"screen reader inserts", Accessible([](auto* e) { e->insertText(2, QStringLiteral("3")); }), "123"},
         {"screen reader deletes", Accessible([](auto* e) { e->deleteText(0, 1); }), "2"},
+        {"screen reader sets the value", [](NotifyDlg& dlg, int id) {
+             QAccessible::queryAccessibleInterface(Widget(dlg, id))->setText(QAccessible::Value, QStringLiteral("78"));
+         }, "78"},
     };
     for (const int id : {IDC_POWER, IDC_DBU}) {
         for (const Road& road : roads) {
