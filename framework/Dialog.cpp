@@ -408,8 +408,8 @@ void CDialog::BuildFromTemplate()
         case ControlKind::Static: {
             auto* label = new fw::LabelWidget(client);
             if (item.style & SS_ICON) {
-                if (const char* path = FindImagePath(text.toInt()))
-                    label->setPixmap(QPixmap(QString::fromUtf8(path)));
+                if (const QPixmap picture = fw::ResourcePixmap(text.toInt()); !picture.isNull())
+                    label->setPixmap(picture);
                 label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             } else {
                 label->setText(text);

@@ -7,6 +7,9 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -332,6 +335,23 @@ void LabelWidget::paintEvent(QPaintEvent* e)
 {
     ApplyCtlColor(this, this, CTLCOLOR_STATIC);
     QLabel::paintEvent(e);
+}
+
+QPixmap ResourcePixmap(int id)
+{
+    const char* path = res::FindImagePath(id);
+    if (!path)
+        return {};
+    const QString file = QString::fromUtf8(path);
+    QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+QIcon ResourceIcon(int id)
+{
+    const QPixmap pixmap = ResourcePixmap(id);
+    return pixmap.isNull() ? QIcon() : QIcon(pixmap);
 }
 
 }  // namespace fw
