@@ -3,6 +3,7 @@
 // figure is the median of many runs, in microseconds, on stdout.
 
 #include "calc/wave/WaveDlg.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 
@@ -160,6 +161,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    AfxInitWindowStyle();
     LoadTable();
     OpenUntilFirstPaint(true);
     OpenUntilFirstPaint(false);

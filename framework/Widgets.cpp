@@ -3,15 +3,19 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Dispatch_p.h"
+#include "framework/WinApp.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 
 namespace fw {
 
@@ -354,4 +358,78 @@ QIcon ResourceIcon(int id)
     return pixmap.isNull() ? QIcon() : QIcon(pixmap);
 }
 
+namespace {
+
+// An icon of the style that is read only when something shows it.
+class DeferredStyleIcon : public QIconEngine {
+public:
+    DeferredStyleIcon(QStyle* style, QStyle::StandardPixmap which) : m_style(style), m_which(which) {}
+
+    QIconEngine* clone() const override { return new DeferredStyleIcon(*this); }
+    QString key() const override { return QStringLiteral("DeferredStyleIcon"); }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return Icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().availableSizes(mode, state);
+    }
+
+private:
+    const QIcon& Icon()
+    {
+        if (!m_read && m_style)
+            m_icon = m_style->standardIcon(m_which);
+        m_read = true;
+        return m_icon;
+    }
+
+    QPointer<QStyle> m_style;
+    QStyle::StandardPixmap m_which;
+    QIcon m_icon;
+    bool m_read = false;
+};
+
+// The toolkit's own style, but for one thing: every toolbar (the command
+// bars are toolbars) asks for its overflow button's picture as it is made,
+// which reads three images and, to guess their format, loads every image
+// plugin installed, a good part of the start-up. No bar of ours overflows,
+// so the picture is read only if one is ever shown.
+class WindowStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new DeferredStyleIcon(baseStyle(), which));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
+
+}  // namespace
+
 }  // namespace fw
+
+void AfxInitWindowStyle()
+{
+    if (dynamic_cast<fw::WindowStyle*>(QApplication::style()))
+        return;
+    // The same style as the toolkit would choose (the desktop's, or the one
+    // the user asked for), under ours.
+    QApplication::setStyle(new fw::WindowStyle(QApplication::style()->name()));
+}
+

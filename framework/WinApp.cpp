@@ -51,6 +51,7 @@ CString AfxGetAppName()
 int CWinApp::Run(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    AfxInitWindowStyle();
     m_pszAppName = AfxGetAppName();
     QApplication::setApplicationName(m_pszAppName);
     QApplication::setApplicationDisplayName(m_pszAppName);
