@@ -77,8 +77,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "milliseconds. Wave turns a frequency into its period, its wavelength and"
   "its note name. Every keystroke recomputes the other fields.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# dpkg-shlibdeps finds the libraries the program links (Qt Core, Gui, Widgets,
-# Network, the C and C++ runtimes). Qt loads its platform plugins at run time,
+# dpkg-shlibdeps finds the libraries the program links (Qt Core, Gui and
+# Widgets, the C and C++ runtimes). Qt loads its platform plugins at run time,
 # so no linked library names their package.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")

@@ -6,15 +6,56 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace testing_support {
+
+// A connection to a copy's socket; -1 when none could be made.
+inline int ConnectTo(const QString& socketPath)
+{
+    const QByteArray path = QFile::encodeName(socketPath);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= int(sizeof address.sun_path))
+        return -1;
+    std::memcpy(address.sun_path, path.constData(), path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// What a copy answers on its socket to a request, asked the way a later copy
+// asks; empty when it answers nothing within two seconds.
+inline QByteArray AskCopy(const QString& socketPath, const QByteArray& request = "raise\n")
+{
+    const int fd = ConnectTo(socketPath);
+    if (fd < 0)
+        return {};
+    QByteArray answer;
+    if (::send(fd, request.constData(), request.size(), MSG_NOSIGNAL) == request.size()) {
+        pollfd wait{fd, POLLIN, 0};
+        char reply[16];
+        ssize_t size = 0;
+        if (::poll(&wait, 1, 2000) == 1 && (size = ::recv(fd, reply, sizeof reply, 0)) > 0)
+            answer = QByteArray(reply, int(size));
+    }
+    ::close(fd);
+    return answer;
+}
 
 class Session {
 public:
@@ -29,15 +70,14 @@ public:
     bool CopyWithWindowAnswers() const
     {
         const QStringList sockets = Sockets();
-        if (sockets.size() != 1)
-            return false;
-        QLocalSocket socket;
-        socket.connectToServer(m_dir.filePath(sockets.first()));
-        if (!socket.waitForConnected(1000))
-            return false;
-        socket.write("raise\n");
-        socket.flush();
-        return socket.waitForReadyRead(2000) && socket.readAll() == "1\n";
+        return sockets.size() == 1 && AskCopy(m_dir.filePath(sockets.first())) == "1\n";
+    }
+
+    // The socket the copies of this session listen on, once one does.
+    QString SocketPath() const
+    {
+        const QStringList sockets = Sockets();
+        return sockets.size() == 1 ? m_dir.filePath(sockets.first()) : QString();
     }
 
 private:

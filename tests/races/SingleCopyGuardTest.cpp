@@ -1,0 +1,420 @@
+// The single-copy guard against what it cannot trust: entries another user
+// planted where the guard looks, a lock left behind, a first copy that is
+// stopped, and clients that flood the first copy's socket. Whatever they do,
+// a copy starts (or finds the first) within a few seconds and never ends
+// with 255 because of them.
+//
+// Planting as another user needs root (as CI runs); those cases are skipped
+// otherwise. The other user is a free user id, acted as by a forked process.
+
+#include "tests/support/ProgramCopies.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSysInfo>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+namespace {
+
+using namespace testing_support;
+
+// Generous: the guard's own bound is about three seconds.
+constexpr qint64 kBoundMs = 6000;
+
+// The name the program gives its lock and socket in a folder: one per executable.
+QByteArray EntryName(const QByteArray& folder)
+{
+    const QByteArray exe = QFile::encodeName(QFileInfo(QStringLiteral(SONAVOLTA_EXE)).canonicalFilePath());
+    return folder + "/sonavolta-" + QCryptographicHash::hash(exe, QCryptographicHash::Sha256).toHex().left(16);
+}
+
+struct Outcome {
+    bool finished = false;
+    int exitCode = -1;
+    QByteArray out;
+    qint64 ms = 0;
+};
+
+// Starts a copy that closes once its chooser has painted, and waits for it.
+Outcome RunToFirstPaint(const Session& session, const QStringList& env = {})
+{
+    QElapsedTimer clock;
+    clock.start();
+    auto copy = StartCopy(session, QStringList{QStringLiteral("SONAVOLTA_EXIT_AFTER_FIRST_PAINT=1")} + env);
+    Outcome outcome;
+    outcome.finished = copy->waitForFinished(20000);
+    outcome.ms = clock.elapsed();
+    outcome.exitCode = copy->exitStatus() == QProcess::NormalExit ? copy->exitCode() : -1;
+    outcome.out = copy->readAllStandardOutput();
+    return outcome;
+}
+
+void ExpectWindowSoon(const Outcome& o)
+{
+    EXPECT_TRUE(o.finished);
+    EXPECT_EQ(o.exitCode, 0) << "255: it took another's answer for its own copy's";
+    EXPECT_EQ(o.out, QByteArray("first paint\n"));
+    EXPECT_LT(o.ms, kBoundMs);
+}
+
+void WriteFile(const QByteArray& path, const QByteArray& content)
+{
+    QFile file(QFile::decodeName(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+// A lock as a copy's lock library writes it: process, program, host.
+QByteArray LockNaming(qint64 pid)
+{
+    return QByteArray::number(pid) + '\n' + QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section('/', -1).toUtf8()
+        + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+}
+
+// Another user: a free user id, and the processes it runs, which end with
+// the test. Files it owns are made here and given to it.
+class OtherUser {
+public:
+    enum class Listener { Answers, Silent };
+
+    OtherUser()
+    {
+        while (::getpwuid(m_uid))
+            ++m_uid;
+    }
+    ~OtherUser()
+    {
+        for (pid_t pid : m_processes) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+    uid_t Uid() const { return m_uid; }
+
+    void Own(const QByteArray& path) const { ASSERT_EQ(::lchown(path.constData(), m_uid, m_uid), 0) << path.constData(); }
+
+    // A process of this user listening on a socket it made in staging (a
+    // folder it may write), then moved to where; it answers "1" to whatever
+    // it is sent, or holds every connection without a word. It holds a lock
+    // on lockFd, when given one. Returns its pid.
+    pid_t Listen(const QByteArray& staging, const QByteArray& where, Listener how, int lockFd = -1)
+    {
+        const QByteArray staged = staging + "/listener" + QByteArray::number(m_processes.size());
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, staged.constData(), staged.size());
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return -1;
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            // Only system calls from here on: the test process has threads.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::setgroups(0, nullptr) != 0 || ::setgid(m_uid) != 0 || ::setuid(m_uid) != 0)
+                ::_exit(1);
+            if (lockFd >= 0 && ::flock(lockFd, LOCK_EX | LOCK_NB) != 0)
+                ::_exit(2);
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 64) != 0)
+                ::_exit(3);
+            ::write(ready[1], "r", 1);
+            for (;;) {
+                const int client = ::accept(fd, nullptr, nullptr);
+                if (client < 0 || how == Listener::Silent)
+                    continue;  // held open: it never answers
+                char request[64];
+                ::read(client, request, sizeof request);
+                ::write(client, "1\n", 2);
+                ::close(client);
+            }
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        const bool up = pid > 0 && ::read(ready[0], &byte, 1) == 1;
+        ::close(ready[0]);
+        if (pid > 0)
+            m_processes.push_back(pid);
+        if (!up)
+            return -1;
+        if (::rename(staged.constData(), where.constData()) != 0)
+            return -1;
+        return pid;
+    }
+
+private:
+    uid_t m_uid = 64500;
+    std::vector<pid_t> m_processes;
+};
+
+// One case's ground: a temporary directory for the copies (TMPDIR, with no
+// runtime directory, so the guard makes its folder there), the folder the
+// guard will look at, and the other user with a staging folder of its own.
+struct Ground {
+    Ground()
+    {
+        ::chmod(QFile::encodeName(tmp.path()).constData(), 0755);
+        ::mkdir(staging.constData(), 0700);
+        other.Own(staging);
+    }
+    QStringList Env() const
+    {
+        return {QStringLiteral("XDG_RUNTIME_DIR="), QStringLiteral("TMPDIR=") + tmp.path()};
+    }
+    // The folder of another user, open to everyone.
+    QByteArray TheirFolder() const
+    {
+        const QByteArray theirs = QFile::encodeName(tmp.path()) + "/theirs";
+        ::mkdir(theirs.constData(), 0777);
+        ::chmod(theirs.constData(), 0777);
+        other.Own(theirs);
+        return theirs;
+    }
+
+    QTemporaryDir tmp;
+    const QByteArray folder = QFile::encodeName(tmp.path()) + "/sonavolta-" + QByteArray::number(::getuid());
+    const QByteArray name = EntryName(folder);
+    const QByteArray staging = QFile::encodeName(tmp.path()) + "/staging";
+    OtherUser other;
+    Session session;  // unused by these copies: they run without a runtime directory
+};
+
+// A lock of the other user's at name, naming a live process of theirs that
+// holds it and listens on the socket beside it.
+void TheirLockAndListener(Ground& g, const QByteArray& name, OtherUser::Listener how)
+{
+    const QByteArray lock = name + ".lock";
+    WriteFile(lock, "");
+    g.other.Own(lock);
+    const int fd = ::open(lock.constData(), O_RDWR);
+    const pid_t pid = g.other.Listen(g.staging, name + ".sock", how, fd);
+    ::close(fd);
+    ASSERT_GT(pid, 0);
+    WriteFile(lock, LockNaming(pid));
+}
+
+struct PlantCase {
+    const char* what;
+    std::function<void(Ground&)> plant;
+};
+
+const std::vector<PlantCase> kPlanted = {
+    {"their lock and a socket that answers, in our folder once open to all",
+     [](Ground& g) {
+         ::mkdir(g.folder.constData(), 0777);
+         ::chmod(g.folder.constData(), 0777);
+         TheirLockAndListener(g, g.name, OtherUser::Listener::Answers);
+     }},
+    {"their lock and a socket that never answers, in our folder once open to all",
+     [](Ground& g) {
+         ::mkdir(g.folder.constData(), 0777);
+         ::chmod(g.folder.constData(), 0777);
+         TheirLockAndListener(g, g.name, OtherUser::Listener::Silent);
+     }},
+    {"their answering socket in our private folder, our lock left unreadable",
+     [](Ground& g) {
+         ::mkdir(g.folder.constData(), 0700);
+         WriteFile(g.name + ".lock", "\xff\xfe not a lock");
+         ASSERT_GT(g.other.Listen(g.staging, g.name + ".sock", OtherUser::Listener::Answers), 0);
+     }},
+    {"their silent socket in our private folder, our lock left unreadable",
+     [](Ground& g) {
+         ::mkdir(g.folder.constData(), 0700);
+         WriteFile(g.name + ".lock", "\xff\xfe not a lock");
+         ASSERT_GT(g.other.Listen(g.staging, g.name + ".sock", OtherUser::Listener::Silent), 0);
+     }},
+    {"a socket file of ours with their process behind it, holding our lock",
+     [](Ground& g) {
+         ::mkdir(g.folder.constData(), 0700);
+         const QByteArray lock = g.name + ".lock";
+         WriteFile(lock, "");
+         const int fd = ::open(lock.constData(), O_RDWR);
+         ASSERT_GT(g.other.Listen(g.staging, g.name + ".sock", OtherUser::Listener::Answers, fd), 0);
+         ::close(fd);
+         ASSERT_EQ(::lchown((g.name + ".sock").constData(), ::getuid(), ::getgid()), 0);
+     }},
+    {"our folder a link to theirs, with their lock and answering socket",
+     [](Ground& g) {
+         const QByteArray theirs = g.TheirFolder();
+         TheirLockAndListener(g, EntryName(theirs), OtherUser::Listener::Answers);
+         ASSERT_EQ(::symlink(theirs.constData(), g.folder.constData()), 0);
+     }},
+    {"their folder in the place of ours, with their lock and answering socket",
+     [](Ground& g) {
+         ASSERT_EQ(::rename(g.TheirFolder().constData(), g.folder.constData()), 0);
+         TheirLockAndListener(g, g.name, OtherUser::Listener::Answers);
+     }},
+    {"their file in the place of our folder",
+     [](Ground& g) {
+         WriteFile(g.folder, "mine");
+         g.other.Own(g.folder);
+     }},
+    {"our folder once open to all, nothing in it",
+     [](Ground& g) {
+         ::mkdir(g.folder.constData(), 0777);
+         ::chmod(g.folder.constData(), 0777);
+     }},
+};
+
+TEST(SingleCopyGuard, WhatAnotherUserPlantedNeitherEndsNorHoldsUpACopy)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "planting files as another user needs root";
+    for (const PlantCase& c : kPlanted) {
+        SCOPED_TRACE(c.what);
+        Ground ground;
+        c.plant(ground);
+        if (::testing::Test::HasFatalFailure())
+            return;
+        const Outcome outcome = RunToFirstPaint(ground.session, ground.Env());
+        std::cout << c.what << ": exit " << outcome.exitCode << " after " << outcome.ms << " ms\n";
+        ExpectWindowSoon(outcome);
+    }
+}
+
+// A lock left behind that names no copy, or nothing readable: the next copy
+// takes it and is the first, without waiting on it.
+TEST(SingleCopyGuard, ALockLeftBehindIsTakenOver)
+{
+    const std::vector<std::pair<const char*, QByteArray>> leftovers = {
+        {"unreadable", "\xff\xfe\x00\x01 not a lock"},
+        {"empty", ""},
+        {"naming a process that is not a copy", LockNaming(::getpid())},
+        {"naming a process that ended", "2147483647\nsonavolta\n" + QSysInfo::machineHostName().toUtf8() + "\n"},
+    };
+    for (const auto& [what, content] : leftovers) {
+        SCOPED_TRACE(what);
+        Session session;
+        WriteFile(EntryName(QFile::encodeName(session.Path())) + ".lock", content);
+        QElapsedTimer clock;
+        clock.start();
+        auto first = StartCopy(session);
+        if (!Eventually([&] { return session.CopyWithWindowAnswers(); }, 10000)) {
+            ADD_FAILURE() << "the copy never listened as the first";
+            continue;
+        }
+        std::cout << "lock left " << what << ": the next copy is first after " << clock.elapsed() << " ms\n";
+        EXPECT_LT(clock.elapsed(), kBoundMs);
+        auto later = StartCopy(session);
+        ASSERT_TRUE(later->waitForFinished(10000));
+        EXPECT_EQ(later->exitCode(), 255);
+    }
+}
+
+// A first copy that is stopped answers nothing: a later copy gives up on it
+// within the bound and starts.
+TEST(SingleCopyGuard, AStoppedFirstCopyHoldsUpTheNextOnlyBriefly)
+{
+    Session session;
+    auto first = StartCopy(session);
+    ASSERT_TRUE(Eventually([&] { return session.CopyWithWindowAnswers(); }, 20000));
+    ::kill(pid_t(first->processId()), SIGSTOP);
+    const Outcome later = RunToFirstPaint(session);
+    ::kill(pid_t(first->processId()), SIGCONT);
+    std::cout << "first copy stopped: the next ends with " << later.exitCode << " after " << later.ms << " ms\n";
+    ExpectWindowSoon(later);
+}
+
+long ResidentKiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+int OpenDescriptors(qint64 pid)
+{
+    return int(QDir(QStringLiteral("/proc/%1/fd").arg(pid)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
+}
+
+class FirstCopy : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_first = StartCopy(m_session);
+        ASSERT_TRUE(Eventually([&] { return m_session.CopyWithWindowAnswers(); }, 20000));
+    }
+    qint64 Pid() const { return m_first->processId(); }
+
+    Session m_session;
+    std::unique_ptr<Copy> m_first;
+};
+
+// Bytes with no line end, sent for as long as the first copy takes them (ten
+// seconds at most): it reads a few, then drops the connection, and its memory
+// stays as it was.
+TEST_F(FirstCopy, AnEndlessRequestIsCutShort)
+{
+    const long before = ResidentKiB(Pid());
+    const int fd = ConnectTo(m_session.SocketPath());
+    ASSERT_GE(fd, 0);
+    const QByteArray chunk(64 * 1024, 'x');
+    qint64 sent = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (sent < 128LL * 1024 * 1024 && clock.elapsed() < 10000) {
+        pollfd wait{fd, POLLOUT, 0};
+        if (::poll(&wait, 1, 100) != 1)
+            continue;
+        const ssize_t n = ::send(fd, chunk.constData(), chunk.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && errno != EAGAIN)
+            break;  // the first copy closed the connection
+        sent += n > 0 ? n : 0;
+    }
+    const long during = ResidentKiB(Pid());
+    ::close(fd);
+    EXPECT_LT(during - before, 16 * 1024) << "sent " << sent << " bytes; resident " << before << " KiB, then " << during;
+    EXPECT_EQ(AskCopy(m_session.SocketPath()), QByteArray("1\n"));
+}
+
+// Connections that send nothing: the first copy holds only a few at once, and
+// lets each go after a short while, while the clients keep theirs open.
+TEST_F(FirstCopy, IdleConnectionsAreCappedAndClosed)
+{
+    const int before = OpenDescriptors(Pid());
+    std::vector<int> idle;
+    for (int i = 0; i < 200; ++i)
+        if (const int fd = ConnectTo(m_session.SocketPath()); fd >= 0)
+            idle.push_back(fd);
+    EXPECT_GE(idle.size(), 16u);
+    QTest::qWait(300);
+    EXPECT_LE(OpenDescriptors(Pid()), before + 16 + 2);
+    EXPECT_TRUE(Eventually([&] { return OpenDescriptors(Pid()) <= before + 2; }, 20000))
+        << OpenDescriptors(Pid()) << " descriptors open, " << before << " before";
+    for (int fd : idle)
+        ::close(fd);
+    EXPECT_EQ(AskCopy(m_session.SocketPath()), QByteArray("1\n"));
+}
+
+// Requests other than "raise": each is answered "0" and raises nothing.
+TEST_F(FirstCopy, OnlyTheRaiseRequestIsAnswered)
+{
+    for (const QByteArray& request : {QByteArray("raise\r\n"), QByteArray("RAISE\n"), QByteArray("\n"),
+                                      QByteArray("raise raise raise raise\n"), QByteArray(40, '\0')}) {
+        SCOPED_TRACE(request.toStdString());
+        EXPECT_EQ(AskCopy(m_session.SocketPath(), request), QByteArray("0\n"));
+    }
+    EXPECT_EQ(AskCopy(m_session.SocketPath()), QByteArray("1\n"));
+}
+
+}  // namespace
