@@ -17,6 +17,8 @@
 #include <QPointer>
 #include <QProxyStyle>
 
+#include <functional>
+
 namespace fw {
 
 void SendNotify(ControlHost* host, UINT code)
@@ -341,32 +343,15 @@ void LabelWidget::paintEvent(QPaintEvent* e)
     QLabel::paintEvent(e);
 }
 
-QPixmap ResourcePixmap(int id)
-{
-    const char* path = res::FindImagePath(id);
-    if (!path)
-        return {};
-    const QString file = QString::fromUtf8(path);
-    QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
-
-QIcon ResourceIcon(int id)
-{
-    const QPixmap pixmap = ResourcePixmap(id);
-    return pixmap.isNull() ? QIcon() : QIcon(pixmap);
-}
-
 namespace {
 
-// An icon of the style that is read only when something shows it.
-class DeferredStyleIcon : public QIconEngine {
+// An icon that is read only when something shows or measures it.
+class DeferredIcon : public QIconEngine {
 public:
-    DeferredStyleIcon(QStyle* style, QStyle::StandardPixmap which) : m_style(style), m_which(which) {}
+    explicit DeferredIcon(std::function<QIcon()> read) : m_read(std::move(read)) {}
 
-    QIconEngine* clone() const override { return new DeferredStyleIcon(*this); }
-    QString key() const override { return QStringLiteral("DeferredStyleIcon"); }
+    QIconEngine* clone() const override { return new DeferredIcon(*this); }
+    QString key() const override { return QStringLiteral("DeferredIcon"); }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
         Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
@@ -391,17 +376,37 @@ public:
 private:
     const QIcon& Icon()
     {
-        if (!m_read && m_style)
-            m_icon = m_style->standardIcon(m_which);
-        m_read = true;
+        if (m_read) {
+            m_icon = m_read();
+            m_read = nullptr;
+        }
         return m_icon;
     }
 
-    QPointer<QStyle> m_style;
-    QStyle::StandardPixmap m_which;
+    std::function<QIcon()> m_read;
     QIcon m_icon;
-    bool m_read = false;
 };
+
+}  // namespace
+
+QPixmap ResourcePixmap(int id)
+{
+    const char* path = res::FindImagePath(id);
+    if (!path)
+        return {};
+    const QString file = QString::fromUtf8(path);
+    QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+QIcon ResourceIcon(int id)
+{
+    const QPixmap pixmap = ResourcePixmap(id);
+    return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+}
+
+namespace {
 
 // The toolkit's own style, but for one thing: every toolbar (the command
 // bars are toolbars) asks for its overflow button's picture as it is made,
@@ -415,7 +420,9 @@ public:
     QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
     {
         if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
-            return QIcon(new DeferredStyleIcon(baseStyle(), which));
+            return QIcon(new DeferredIcon([style = QPointer<QStyle>(baseStyle()), which] {
+                return style ? style->standardIcon(which) : QIcon();
+            }));
         return QProxyStyle::standardIcon(which, option, widget);
     }
 };
