@@ -4,6 +4,7 @@
 
 #include "bench/BenchTiming.h"
 #include "calc/level/LevelDlg.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
 {
     bench::UseOffscreenPlatform();
     QApplication app(argc, argv);
+    AfxInitWindowStyle();
     bench::Samples samples;
     CLevelDlg dlg;
     RunModal(dlg, [&] {

@@ -4,6 +4,7 @@
 
 #include "calc/wave/WaveDlg.h"
 #include "framework/File.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 
@@ -164,6 +165,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    AfxInitWindowStyle();
     LoadTable();
     OpenUntilFirstPaint(true);
     OpenUntilFirstPaint(false);

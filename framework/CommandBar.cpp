@@ -78,8 +78,7 @@ bool CCeCommandBar::LoadToolBar(int toolbarId)
     const res::Toolbar* toolbar = res::FindToolbar(toolbarId);
     if (!m_bar || !toolbar)
         return false;
-    const char* path = res::FindImagePath(toolbar->bitmapId);
-    const QPixmap strip(path ? QString::fromUtf8(path) : QString());
+    const QPixmap strip = fw::ResourcePixmap(toolbar->bitmapId);
     CDialog* dlg = m_parent;
     int index = 0;
     for (int command : toolbar->commands) {

@@ -29,9 +29,18 @@ namespace fw {
 
 QSize DialogBaseUnits(const QFont& font)
 {
-    const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return {(width / 26 + 1) / 2, metrics.height()};
+    // Every template and every control converts its units with these, so
+    // the letters are measured once per font, not once per conversion.
+    static QFont measuredFont;
+    static QSize measured;
+    if (measured.isEmpty() || font != measuredFont) {
+        const QFontMetrics metrics(font);
+        const int width =
+            metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        measuredFont = font;
+        measured = {(width / 26 + 1) / 2, metrics.height()};
+    }
+    return measured;
 }
 
 namespace {
@@ -399,8 +408,8 @@ void CDialog::BuildFromTemplate()
         case ControlKind::Static: {
             auto* label = new fw::LabelWidget(client);
             if (item.style & SS_ICON) {
-                if (const char* path = FindImagePath(text.toInt()))
-                    label->setPixmap(QPixmap(QString::fromUtf8(path)));
+                if (const QPixmap picture = fw::ResourcePixmap(text.toInt()); !picture.isNull())
+                    label->setPixmap(picture);
                 label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             } else {
                 label->setText(text);

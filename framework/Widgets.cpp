@@ -3,12 +3,21 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Dispatch_p.h"
+#include "framework/WinApp.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QIconEngine>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+
+#include <functional>
 
 namespace fw {
 
@@ -438,4 +447,100 @@ void LabelWidget::paintEvent(QPaintEvent* e)
     QLabel::paintEvent(e);
 }
 
+namespace {
+
+// An icon that is read only when something shows or measures it.
+class DeferredIcon : public QIconEngine {
+public:
+    explicit DeferredIcon(std::function<QIcon()> read) : m_read(std::move(read)) {}
+
+    QIconEngine* clone() const override { return new DeferredIcon(*this); }
+    QString key() const override { return QStringLiteral("DeferredIcon"); }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return Icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().availableSizes(mode, state);
+    }
+
+private:
+    const QIcon& Icon()
+    {
+        if (m_read) {
+            m_icon = m_read();
+            m_read = nullptr;
+        }
+        return m_icon;
+    }
+
+    std::function<QIcon()> m_read;
+    QIcon m_icon;
+};
+
+}  // namespace
+
+QPixmap ResourcePixmap(int id)
+{
+    const char* path = res::FindImagePath(id);
+    if (!path)
+        return {};
+    const QString file = QString::fromUtf8(path);
+    QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+QIcon ResourceIcon(int id)
+{
+    const QPixmap pixmap = ResourcePixmap(id);
+    return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+}
+
+namespace {
+
+// The toolkit's own style, but for one thing: every toolbar (the command
+// bars are toolbars) asks for its overflow button's picture as it is made,
+// which reads three images and, to guess their format, loads every image
+// plugin installed, a good part of the start-up. No bar of ours overflows,
+// so the picture is read only if one is ever shown.
+class WindowStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new DeferredIcon([style = QPointer<QStyle>(baseStyle()), which] {
+                return style ? style->standardIcon(which) : QIcon();
+            }));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
+
+}  // namespace
+
 }  // namespace fw
+
+void AfxInitWindowStyle()
+{
+    if (dynamic_cast<fw::WindowStyle*>(QApplication::style()))
+        return;
+    // The same style as the toolkit would choose (the desktop's, or the one
+    // the user asked for), under ours.
+    QApplication::setStyle(new fw::WindowStyle(QApplication::style()->name()));
+}
+

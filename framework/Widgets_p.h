@@ -122,6 +122,12 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
+// A picture of the resources by id (empty if there is none), read by its own
+// format's reader: letting the toolkit guess the format would load every
+// image plugin installed.
+QPixmap ResourcePixmap(int id);
+QIcon ResourceIcon(int id);
+
 // The client area of a dialog.
 class DialogWidget : public QWidget, public ControlHost {
 public:

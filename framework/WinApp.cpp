@@ -6,6 +6,7 @@
 #include "framework/Screen_p.h"
 #include "framework/SingleInstance_p.h"
 #include "framework/Text.h"
+#include "framework/Widgets_p.h"
 #include "res/ResourceTypes.h"
 
 #include <QApplication>
@@ -51,11 +52,12 @@ CString AfxGetAppName()
 int CWinApp::Run(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    AfxInitWindowStyle();
     m_pszAppName = AfxGetAppName();
     QApplication::setApplicationName(m_pszAppName);
     QApplication::setApplicationDisplayName(m_pszAppName);
-    if (const char* icon = res::FindImagePath(128))
-        QApplication::setWindowIcon(QIcon(QString::fromUtf8(icon)));
+    if (const QIcon icon = fw::ResourceIcon(128); !icon.isNull())
+        QApplication::setWindowIcon(icon);
 
     fw::SingleInstance instance;
     if (instance.RaiseOtherCopy())

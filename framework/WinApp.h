@@ -34,6 +34,11 @@ CString AfxGetAppName();
 // The program's entry: hands over to the one application object.
 int AfxWinMain(int argc, char** argv);
 
+// Sets up the toolkit's look for the program's windows, once the toolkit's
+// application object exists. The main routine does it; so must a program
+// that makes the windows without it (tests, screenshots, benchmarks).
+void AfxInitWindowStyle();
+
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_ICONSTOP = 0x10;
 constexpr UINT MB_ICONINFORMATION = 0x40;

@@ -164,6 +164,6 @@ void CWnd::SetIcon(int icon, bool)
 {
     if (!m_widget)
         return;
-    if (const char* path = res::FindImagePath(icon))
-        m_widget->window()->setWindowIcon(QIcon(QString::fromUtf8(path)));
+    if (const QIcon image = fw::ResourceIcon(icon); !image.isNull())
+        m_widget->window()->setWindowIcon(image);
 }

@@ -11,6 +11,7 @@
 #include "app/AboutDlg.h"
 #include "app/ChooserDlg.h"
 #include "app/CalculatorList.h"
+#include "framework/WinApp.h"
 #include "tests/screenshots/Screens.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/support/Palettes.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    AfxInitWindowStyle();
     if (const int points = qEnvironmentVariableIntValue("SONAVOLTA_SCREENSHOT_FONT_PT"); points > 0) {
         QFont font = QApplication::font();
         font.setPointSize(points);
