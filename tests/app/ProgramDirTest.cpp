@@ -244,8 +244,9 @@ TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
         EXPECT_EQ(out, "wave: 440.00\n");
         const std::string page = "file://" + PercentEncoded((folder / "sonavolta.html").native());
         EXPECT_EQ(viewer.Urls(2), page + "\n" + page + "#wave\n");
-        if (c.replaceAfterStart)
+        if (c.replaceAfterStart) {
             EXPECT_FALSE(fs::exists(folder / "program_dir_test.new"));
+        }
         fs::remove_all(temp);
     }
 }
