@@ -3,8 +3,8 @@
 // wavelength in air, each also halved, out. Note names and frequencies are
 // related through the pitch table that the engine reads when it is made.
 
-#include "app/frame/DialogFrame.h"
 #include "calc/wave/WaveModel.h"
+#include "frame/DialogFrame.h"
 #include "widgets/NumEdit.h"
 
 class CWaveDlg : public CCalcDialog {
