@@ -52,6 +52,8 @@ private:
     QSize m_clientSize;
 };
 
+// The font every dialog is laid out in.
+QFont DialogFont();
 // Dialog base units of the dialog font: the average letter width and height.
 QSize DialogBaseUnits(const QFont& font);
 QRect DialogUnitsToPixels(const QFont& font, int x, int y, int cx, int cy);
