@@ -19,7 +19,7 @@ namespace fw {
 
 // ---------------------------------------------------------------- the client area
 
-DialogWidget::DialogWidget(CDialog* dlg)
+DialogWidget::DialogWidget(CDialog* dlg) : m_dialog(dlg)
 {
     dialog = dlg;
     owner = dlg;
@@ -54,7 +54,7 @@ void DialogWidget::paintEvent(QPaintEvent*)
 void DialogWidget::keyPressEvent(QKeyEvent* e)
 {
     if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-        Guarded([&] { dialog->OnCancel(); });
+        Guarded([&] { m_dialog->OnCancel(); });
         return;
     }
     // Enter outside a button does nothing: there is no default button.
@@ -109,6 +109,10 @@ CString CDialog::GetCaption() const
     return t ? QString::fromUtf8(t->caption) : CString();
 }
 
+CWnd* CDialog::GetDlgItem(int id) const { return FromHandle(ControlWidget(id)); }
+
+CString CDialog::GetWindowText() const { return IsWindow() ? GetCaption() : CString(); }
+
 QWidget* CDialog::ControlWidget(int id) const
 {
     const auto it = m_controls.find(id);
@@ -121,8 +125,11 @@ void CDialog::BuildFromTemplate()
     const DialogTemplate* t = FindDialogTemplate(m_templateId);
     const QString caption = GetCaption().isEmpty() ? AfxGetAppName() : GetCaption();
     fw::Screen* screen = fw::Screen::Get();
-    m_page = new fw::Page(this, caption, screen->ClientSize());
-    fw::DialogWidget* client = m_page->client;
+    auto* client = new fw::DialogWidget(this);
+    m_page = new fw::Page(client, caption, screen->ClientSize());
+    m_page->onOk = [this] { fw::Guarded([&] { OnOK(); }); };
+    m_page->onCancel = [this] { fw::Guarded([&] { OnCancel(); }); };
+    m_page->onClose = [this] { EndDialog(IDCANCEL); };
     Attach(client, 0);
 
     const QFont font = fw::DialogFont();

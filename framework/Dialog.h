@@ -42,6 +42,9 @@ public:
 
     bool UpdateData(bool saveAndValidate = true);
     CString GetCaption() const;
+    CWnd* GetDlgItem(int id) const override;
+    using CWnd::GetWindowText;
+    CString GetWindowText() const override;
 
     // Ok and cancel of the navigation bar, Esc and the close request.
     virtual void OnOK();
@@ -60,7 +63,6 @@ protected:
     void OnClose();
 
 private:
-    friend class CWnd;
     friend class CCeCommandBar;
     friend class fw::DialogWidget;
     friend void DDX_Control(CDataExchange*, int, CWnd&);

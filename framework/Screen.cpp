@@ -3,12 +3,7 @@
 
 #include "framework/Screen_p.h"
 
-#include "framework/Dialog.h"
-#include "framework/Dispatch_p.h"
-#include "framework/Widgets_p.h"
-#include "framework/WinApp.h"
 #include "res/ResourceTypes.h"
-#include "res/resource.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -79,7 +74,7 @@ private:
 
 }  // namespace
 
-Page::Page(CDialog* dlg, const QString& caption, QSize clientSize)
+Page::Page(QWidget* dialogArea, const QString& pageCaption, QSize clientSize) : client(dialogArea), caption(pageCaption)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -109,12 +104,14 @@ Page::Page(CDialog* dlg, const QString& caption, QSize clientSize)
     ok->setFocusPolicy(Qt::TabFocus);
     // Enter on the focused button presses it, as on the dialogs' own buttons.
     ok->setAutoDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, ok, [dlg] { Guarded([&] { dlg->OnOK(); }); });
+    QObject::connect(ok, &QPushButton::clicked, ok, [this] {
+        if (onOk)
+            onOk();
+    });
     navRow->addWidget(ok);
     okButton = ok;
     column->addWidget(nav);
 
-    client = new DialogWidget(dlg);
     client->setParent(this);
     client->setFixedSize(clientSize);
     column->addWidget(client);
@@ -168,7 +165,7 @@ void Screen::Push(Page* page, CDialog* dlg)
     m_pages.emplace_back(page, dlg);
     m_stack->addWidget(page);
     m_stack->setCurrentWidget(page);
-    setWindowTitle(dlg->GetCaption().isEmpty() ? AfxGetAppName() : dlg->GetCaption());
+    setWindowTitle(page->caption);
     if (!isVisible()) {
         // The first screen opens in the middle of the desktop's work area.
         adjustSize();
@@ -196,8 +193,7 @@ void Screen::Pop(Page* page)
         return;
     Page* top = m_pages.back().first;
     m_stack->setCurrentWidget(top);
-    CDialog* dlg = m_pages.back().second;
-    setWindowTitle(dlg->GetCaption().isEmpty() ? AfxGetAppName() : dlg->GetCaption());
+    setWindowTitle(top->caption);
     activateWindow();
     if (top->focusBeforeCover)
         top->focusBeforeCover->setFocus(Qt::ActiveWindowFocusReason);
@@ -221,20 +217,20 @@ void Screen::closeEvent(QCloseEvent* e)
     // Closing the window ends every run; the window goes when the last does.
     e->ignore();
     for (auto it = m_pages.rbegin(); it != m_pages.rend(); ++it)
-        it->second->EndDialog(IDCANCEL);
+        if (it->first->onClose)
+            it->first->onClose();
 }
 
 void Screen::keyPressEvent(QKeyEvent* e)
 {
     // Esc from the navigation bar, the command bar or a screen without a
     // focused control (the dialog's own area handles it for its controls).
-    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier && TopDialog()) {
-        CDialog* top = TopDialog();
-        Guarded([&] { top->OnCancel(); });
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier && !m_pages.empty()) {
+        if (const Page* top = m_pages.back().first; top->onCancel)
+            top->onCancel();
         return;
     }
     QWidget::keyPressEvent(e);
 }
-
 
 }  // namespace fw

@@ -26,7 +26,8 @@ public:
     // The object that handles this control's messages.
     CWnd* owner = nullptr;
     int controlId = 0;
-    CDialog* dialog = nullptr;
+    // The dialog the control lies on; its table gets the notifications.
+    CWnd* dialog = nullptr;
     std::uint32_t templateStyle = 0;
     // Default processing of the message being handled.
     virtual void DefaultProcessing() {}
@@ -108,6 +109,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    CDialog* m_dialog;  // Esc cancels it
 };
 
 }  // namespace fw

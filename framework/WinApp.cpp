@@ -1,6 +1,5 @@
 #include "framework/WinApp.h"
 
-#include "framework/Dialog.h"
 #include "framework/File.h"
 #include "framework/Screen_p.h"
 #include "framework/SingleInstance_p.h"
