@@ -2,9 +2,9 @@
 
 #include "framework/Dialog.h"
 #include "framework/Dispatch_p.h"
+#include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
 #include "framework/Widgets_p.h"
-#include "res/ResourceTypes.h"
 
 #include <QHBoxLayout>
 #include <QMenu>

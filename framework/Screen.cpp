@@ -3,7 +3,7 @@
 
 #include "framework/Screen_p.h"
 
-#include "res/ResourceTypes.h"
+#include "framework/ResourceTypes.h"
 
 #include <QApplication>
 #include <QCloseEvent>

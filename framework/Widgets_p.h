@@ -3,7 +3,7 @@
 // framework/ includes this file.
 
 #include "framework/Core.h"
-#include "res/ResourceTypes.h"
+#include "framework/ResourceTypes.h"
 
 #include <QCheckBox>
 #include <QComboBox>

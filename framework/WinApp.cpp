@@ -1,10 +1,10 @@
 #include "framework/WinApp.h"
 
 #include "framework/File.h"
+#include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
 #include "framework/SingleInstance_p.h"
 #include "framework/Text.h"
-#include "res/ResourceTypes.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "framework/Wnd.h"
 
+#include "framework/ResourceTypes.h"
 #include "framework/Widgets_p.h"
-#include "res/ResourceTypes.h"
 
 #include <QAbstractButton>
 #include <QApplication>

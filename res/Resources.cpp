@@ -1,6 +1,6 @@
 // Menus, toolbars, images and the string table.
 
-#include "res/ResourceTypes.h"
+#include "framework/ResourceTypes.h"
 #include "res/resource.h"
 
 namespace res {

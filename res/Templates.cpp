@@ -1,7 +1,7 @@
 // The dialog templates: positions and sizes in dialog units, controls in
 // template order, which is also the tab order.
 
-#include "res/ResourceTypes.h"
+#include "framework/ResourceTypes.h"
 #include "res/resource.h"
 
 namespace res {

@@ -5,7 +5,7 @@
 
 #include "tests/install/Installed.h"
 
-#include "res/ResourceTypes.h"
+#include "framework/ResourceTypes.h"
 
 #include <QRegularExpression>
 
