@@ -1,11 +1,11 @@
 #include "framework/Dialog.h"
 
 #include "framework/Dispatch_p.h"
+#include "framework/Ids.h"
 #include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
 #include "framework/Widgets_p.h"
 #include "framework/WinApp.h"
-#include "res/resource.h"
 
 #include <QEventLoop>
 #include <QFontMetrics>

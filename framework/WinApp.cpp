@@ -1,6 +1,7 @@
 #include "framework/WinApp.h"
 
 #include "framework/File.h"
+#include "framework/Ids.h"
 #include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
 #include "framework/SingleInstance_p.h"
@@ -17,7 +18,6 @@
 namespace {
 
 CWinApp* g_app = nullptr;
-constexpr int kAppTitleString = 57344;
 
 }  // namespace
 
@@ -41,7 +41,7 @@ CString AfxGetAppName()
 {
     if (g_app && !g_app->m_pszAppName.isEmpty())
         return g_app->m_pszAppName;
-    if (const char* title = res::FindString(kAppTitleString))
+    if (const char* title = res::FindString(AFX_IDS_APP_TITLE))
         return QString::fromUtf8(title);
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', -1).section('.', 0, 0);
 }
@@ -52,7 +52,7 @@ int CWinApp::Run(int argc, char** argv)
     m_pszAppName = AfxGetAppName();
     QApplication::setApplicationName(m_pszAppName);
     QApplication::setApplicationDisplayName(m_pszAppName);
-    if (const char* icon = res::FindImagePath(128))
+    if (const char* icon = res::FindImagePath(AFX_IDI_APP))
         QApplication::setWindowIcon(QIcon(QString::fromUtf8(icon)));
 
     fw::SingleInstance instance;
