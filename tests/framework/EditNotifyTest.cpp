@@ -5,7 +5,7 @@
 // typed characters (paste, undo) are offered to AcceptsEditedText first.
 
 #include "framework/Dialog.h"
-#include "res/resource.h"
+#include "tests/framework/TestResources.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QClipboard>
@@ -33,13 +33,13 @@ public:
     }
 };
 
-// The Level template: 1010 is a single-line field, 1004 and 1005 multi-line.
+// Three multi-line fields and a single-line one.
 class NotifyDlg : public CDialog {
 public:
-    NotifyDlg() : CDialog(IDD_LEVEL) {}
+    NotifyDlg() : CDialog(IDD_FIELDS) {}
 
-    VetoEdit single;  // 1010
-    VetoEdit multi;   // 1004
+    VetoEdit single;  // IDC_SINGLE
+    VetoEdit multi;   // IDC_MULTI
     std::map<std::pair<UINT, int>, int> counts;
     // Fields whose EN_KILLFOCUS ran while they still had the focus.
     std::vector<int> killedWhileFocused;
@@ -53,8 +53,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override
     {
-        DDX_Control(pDX, IDC_POWER, single);
-        DDX_Control(pDX, IDC_DBU, multi);
+        DDX_Control(pDX, IDC_SINGLE, single);
+        DDX_Control(pDX, IDC_MULTI, multi);
     }
 
     template <int id>
@@ -73,17 +73,17 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(NotifyDlg, CDialog)
-    ON_EN_CHANGE(IDC_POWER, OnChange<IDC_POWER>)
-    ON_EN_CHANGE(IDC_DBU, OnChange<IDC_DBU>)
-    ON_EN_CHANGE(IDC_DBV, OnChange<IDC_DBV>)
-    ON_EN_SETFOCUS(IDC_POWER, OnSetFocus<IDC_POWER>)
-    ON_EN_SETFOCUS(IDC_DBU, OnSetFocus<IDC_DBU>)
-    ON_EN_SETFOCUS(IDC_DBV, OnSetFocus<IDC_DBV>)
-    ON_EN_SETFOCUS(IDC_DBM, OnSetFocus<IDC_DBM>)
-    ON_EN_KILLFOCUS(IDC_POWER, OnKillFocus<IDC_POWER>)
-    ON_EN_KILLFOCUS(IDC_DBU, OnKillFocus<IDC_DBU>)
-    ON_EN_KILLFOCUS(IDC_DBV, OnKillFocus<IDC_DBV>)
-    ON_EN_KILLFOCUS(IDC_DBM, OnKillFocus<IDC_DBM>)
+    ON_EN_CHANGE(IDC_SINGLE, OnChange<IDC_SINGLE>)
+    ON_EN_CHANGE(IDC_MULTI, OnChange<IDC_MULTI>)
+    ON_EN_CHANGE(IDC_MULTI2, OnChange<IDC_MULTI2>)
+    ON_EN_SETFOCUS(IDC_SINGLE, OnSetFocus<IDC_SINGLE>)
+    ON_EN_SETFOCUS(IDC_MULTI, OnSetFocus<IDC_MULTI>)
+    ON_EN_SETFOCUS(IDC_MULTI2, OnSetFocus<IDC_MULTI2>)
+    ON_EN_SETFOCUS(IDC_MULTI3, OnSetFocus<IDC_MULTI3>)
+    ON_EN_KILLFOCUS(IDC_SINGLE, OnKillFocus<IDC_SINGLE>)
+    ON_EN_KILLFOCUS(IDC_MULTI, OnKillFocus<IDC_MULTI>)
+    ON_EN_KILLFOCUS(IDC_MULTI2, OnKillFocus<IDC_MULTI2>)
+    ON_EN_KILLFOCUS(IDC_MULTI3, OnKillFocus<IDC_MULTI3>)
 END_MESSAGE_MAP()
 
 using Step = std::function<void(NotifyDlg&, int id)>;
@@ -133,8 +133,8 @@ struct ChangeCase {
 
 TEST(EditNotifications, ChangeCountsFollowTheRules)
 {
-    const int S = IDC_POWER;  // single-line
-    const int M = IDC_DBU;    // multi-line
+    const int S = IDC_SINGLE;  // single-line
+    const int M = IDC_MULTI;    // multi-line
     const ChangeCase cases[] = {
         {"typed keys, single-line", S, Write(""), false, Type("12"), 2, "12", nullptr, nullptr},
         {"typed keys, multi-line", M, Write(""), false, Type("12"), 2, "12", nullptr, nullptr},
@@ -193,13 +193,13 @@ TEST(EditNotifications, FocusChangesNotifyBothFields)
         return [=](NotifyDlg&) { QTest::keyClick(QApplication::focusWidget(), k, m); };
     };
     const FocusCase cases[] = {
-        {"click from multi-line to single-line", IDC_DBU, click(IDC_POWER), IDC_POWER},
-        {"click from single-line to multi-line", IDC_POWER, click(IDC_DBV), IDC_DBV},
-        {"Tab to the next field in template order", IDC_DBU, key(Qt::Key_Tab), IDC_DBV},
-        {"Shift+Tab back", IDC_DBV, key(Qt::Key_Backtab, Qt::ShiftModifier), IDC_DBU},
-        {"Tab from a multi-line to a single-line field", IDC_DBM, key(Qt::Key_Tab), IDC_POWER},
+        {"click from multi-line to single-line", IDC_MULTI, click(IDC_SINGLE), IDC_SINGLE},
+        {"click from single-line to multi-line", IDC_SINGLE, click(IDC_MULTI2), IDC_MULTI2},
+        {"Tab to the next field in template order", IDC_MULTI, key(Qt::Key_Tab), IDC_MULTI2},
+        {"Shift+Tab back", IDC_MULTI2, key(Qt::Key_Backtab, Qt::ShiftModifier), IDC_MULTI},
+        {"Tab from a multi-line to a single-line field", IDC_MULTI3, key(Qt::Key_Tab), IDC_SINGLE},
     };
-    const int fields[] = {IDC_POWER, IDC_DBU, IDC_DBV, IDC_DBM};
+    const int fields[] = {IDC_SINGLE, IDC_MULTI, IDC_MULTI2, IDC_MULTI3};
     for (const FocusCase& c : cases) {
         SCOPED_TRACE(c.what);
         NotifyDlg dlg;
