@@ -121,8 +121,7 @@ QWidget* CDialog::ControlWidget(int id) const
 
 void CDialog::BuildFromTemplate()
 {
-    using namespace res;
-    const DialogTemplate* t = FindDialogTemplate(m_templateId);
+    const res::DialogTemplate* t = res::FindDialogTemplate(m_templateId);
     const QString caption = GetCaption().isEmpty() ? AfxGetAppName() : GetCaption();
     fw::Screen* screen = fw::Screen::Get();
     auto* client = new fw::DialogWidget(this);
@@ -131,130 +130,143 @@ void CDialog::BuildFromTemplate()
     m_page->onCancel = [this] { fw::Guarded([&] { OnCancel(); }); };
     m_page->onClose = [this] { EndDialog(IDCANCEL); };
     Attach(client, 0);
+    client->setFont(fw::DialogFont());
 
-    const QFont font = fw::DialogFont();
-    client->setFont(font);
-    QWidget* previousTabStop = nullptr;
-    struct Placed {
-        QWidget* widget;
-        const DialogItem* item;
-    };
+    const std::vector<Placed> placed = CreateControls(*t, client);
+    NameFieldsFromLabels(placed);
+    FillLists(*t);
+    SizeLists(placed, client->width());
+}
+
+std::vector<CDialog::Placed> CDialog::CreateControls(const res::DialogTemplate& t, QWidget* client)
+{
     std::vector<Placed> placed;
-
-    for (const DialogItem& item : t->items) {
-        QWidget* widget = nullptr;
-        fw::ControlHost* host = nullptr;
-        const QString text = QString::fromUtf8(item.text);
-        switch (item.kind) {
-        case ControlKind::Edit: {
-            auto* edit = new fw::EditWidget(client);
-            edit->setText(text);
-            edit->setFrame(item.style & WS_BORDER);
-            edit->setReadOnly(item.style & ES_READONLY);
-            const Qt::Alignment h = (item.style & ES_RIGHT) ? Qt::AlignRight
-                                    : (item.style & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
-            edit->setAlignment(h | Qt::AlignVCenter);
-            // Field menus would offer edits the field could not check first.
-            edit->setContextMenuPolicy(Qt::DefaultContextMenu);
-            widget = edit;
-            host = edit;
-            break;
+    QWidget* previousTabStop = nullptr;
+    for (const res::DialogItem& item : t.items) {
+        QWidget* widget = CreateControl(item, client);
+        if (item.kind != res::ControlKind::Static && (item.style & res::WS_TABSTOP)) {
+            if (previousTabStop)
+                QWidget::setTabOrder(previousTabStop, widget);
+            previousTabStop = widget;
         }
-        case ControlKind::PushButton: {
-            auto* button = new fw::ButtonWidget(client);
-            button->setText(text);
-            widget = button;
-            host = button;
-            break;
-        }
-        case ControlKind::CheckBox: {
-            auto* check = new fw::CheckWidget(client);
-            check->setText(text);
-            if (item.style & BS_LEFTTEXT)
-                check->setLayoutDirection(Qt::RightToLeft);
-            widget = check;
-            host = check;
-            break;
-        }
-        case ControlKind::ComboBox: {
-            auto* combo = new fw::ComboWidget(client);
-            widget = combo;
-            host = combo;
-            break;
-        }
-        case ControlKind::Static: {
-            auto* label = new fw::LabelWidget(client);
-            if (item.style & SS_ICON) {
-                if (const char* path = FindImagePath(text.toInt()))
-                    label->setPixmap(QPixmap(QString::fromUtf8(path)));
-                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            } else {
-                label->setText(text);
-                label->setTextFormat(Qt::PlainText);
-                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            }
-            widget = label;
-            host = label;
-            break;
-        }
-        }
-        host->dialog = this;
-        host->controlId = item.id;
-        host->templateStyle = item.style;
-        QRect geometry = fw::DialogUnitsToPixels(font, item.x, item.y, item.cx, item.cy);
-        if (item.kind == ControlKind::Static && !(item.style & SS_ICON)) {
-            // A label is never cut short: it takes the width its text needs.
-            const int needed = QFontMetrics(font).horizontalAdvance(text) + 2;
-            geometry.setWidth(std::min(std::max(geometry.width(), needed), client->width() - geometry.left()));
-            geometry.setHeight(std::max(geometry.height(), QFontMetrics(font).height()));
-        }
-        if (item.kind == ControlKind::ComboBox) {
-            // The template height is that of the open list; the box is one line.
-            geometry.setHeight(std::max(fw::DialogUnitsToPixels(font, 0, 0, 0, 12).height(),
-                                        widget->sizeHint().height()));
-        }
-        widget->setGeometry(geometry);
-        widget->setFont(font);
-        if (item.style & WS_HIDDEN)
-            widget->hide();
-        // Labels lie beneath the other controls: a label that ends where its
-        // field begins can reach a pixel into it once both are rounded to
-        // pixels (or more, widened for its text), and its background must
-        // not hide the field's edge.
-        if (item.kind == ControlKind::Static)
-            widget->lower();
-
-        const bool focusable = item.kind != ControlKind::Static;
-        if (focusable) {
-            widget->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
-            if (item.style & WS_TABSTOP) {
-                if (previousTabStop)
-                    QWidget::setTabOrder(previousTabStop, widget);
-                previousTabStop = widget;
-            }
-        } else {
-            widget->setFocusPolicy(Qt::NoFocus);
-        }
-
-        std::unique_ptr<CWnd> object;
-        switch (item.kind) {
-        case ControlKind::Edit: object = std::make_unique<CEdit>(); break;
-        case ControlKind::ComboBox: object = std::make_unique<CComboBox>(); break;
-        case ControlKind::Static: object = std::make_unique<CStatic>(); break;
-        case ControlKind::PushButton:
-        case ControlKind::CheckBox: object = std::make_unique<CButton>(); break;
-        }
-        object->Attach(widget, item.id);
-        m_defaultObjects.push_back(std::move(object));
-        if (item.id != IDC_STATIC)
-            m_controls.emplace(item.id, widget);
         placed.push_back({widget, &item});
     }
     if (previousTabStop)
         QWidget::setTabOrder(previousTabStop, m_page->okButton);
+    return placed;
+}
 
-    // Each label names the field on its row, so screen readers and UI
-    // automation find every field by what the user reads beside it.
+QWidget* CDialog::CreateControl(const res::DialogItem& item, QWidget* client)
+{
+    using namespace res;
+    const QFont font = fw::DialogFont();
+    QWidget* widget = nullptr;
+    fw::ControlHost* host = nullptr;
+    const QString text = QString::fromUtf8(item.text);
+    switch (item.kind) {
+    case ControlKind::Edit: {
+        auto* edit = new fw::EditWidget(client);
+        edit->setText(text);
+        edit->setFrame(item.style & WS_BORDER);
+        edit->setReadOnly(item.style & ES_READONLY);
+        const Qt::Alignment h = (item.style & ES_RIGHT) ? Qt::AlignRight
+                                : (item.style & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
+        edit->setAlignment(h | Qt::AlignVCenter);
+        // Field menus would offer edits the field could not check first.
+        edit->setContextMenuPolicy(Qt::DefaultContextMenu);
+        widget = edit;
+        host = edit;
+        break;
+    }
+    case ControlKind::PushButton: {
+        auto* button = new fw::ButtonWidget(client);
+        button->setText(text);
+        widget = button;
+        host = button;
+        break;
+    }
+    case ControlKind::CheckBox: {
+        auto* check = new fw::CheckWidget(client);
+        check->setText(text);
+        if (item.style & BS_LEFTTEXT)
+            check->setLayoutDirection(Qt::RightToLeft);
+        widget = check;
+        host = check;
+        break;
+    }
+    case ControlKind::ComboBox: {
+        auto* combo = new fw::ComboWidget(client);
+        widget = combo;
+        host = combo;
+        break;
+    }
+    case ControlKind::Static: {
+        auto* label = new fw::LabelWidget(client);
+        if (item.style & SS_ICON) {
+            if (const char* path = FindImagePath(text.toInt()))
+                label->setPixmap(QPixmap(QString::fromUtf8(path)));
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        } else {
+            label->setText(text);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
+        widget = label;
+        host = label;
+        break;
+    }
+    }
+    host->dialog = this;
+    host->controlId = item.id;
+    host->templateStyle = item.style;
+    QRect geometry = fw::DialogUnitsToPixels(font, item.x, item.y, item.cx, item.cy);
+    if (item.kind == ControlKind::Static && !(item.style & SS_ICON)) {
+        // A label is never cut short: it takes the width its text needs.
+        const int needed = QFontMetrics(font).horizontalAdvance(text) + 2;
+        geometry.setWidth(std::min(std::max(geometry.width(), needed), client->width() - geometry.left()));
+        geometry.setHeight(std::max(geometry.height(), QFontMetrics(font).height()));
+    }
+    if (item.kind == ControlKind::ComboBox) {
+        // The template height is that of the open list; the box is one line.
+        geometry.setHeight(std::max(fw::DialogUnitsToPixels(font, 0, 0, 0, 12).height(),
+                                    widget->sizeHint().height()));
+    }
+    widget->setGeometry(geometry);
+    widget->setFont(font);
+    if (item.style & WS_HIDDEN)
+        widget->hide();
+    // Labels lie beneath the other controls: a label that ends where its
+    // field begins can reach a pixel into it once both are rounded to
+    // pixels (or more, widened for its text), and its background must
+    // not hide the field's edge.
+    if (item.kind == ControlKind::Static)
+        widget->lower();
+
+    if (item.kind != ControlKind::Static)
+        widget->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+    else
+        widget->setFocusPolicy(Qt::NoFocus);
+
+    std::unique_ptr<CWnd> object;
+    switch (item.kind) {
+    case ControlKind::Edit: object = std::make_unique<CEdit>(); break;
+    case ControlKind::ComboBox: object = std::make_unique<CComboBox>(); break;
+    case ControlKind::Static: object = std::make_unique<CStatic>(); break;
+    case ControlKind::PushButton:
+    case ControlKind::CheckBox: object = std::make_unique<CButton>(); break;
+    }
+    object->Attach(widget, item.id);
+    m_defaultObjects.push_back(std::move(object));
+    if (item.id != IDC_STATIC)
+        m_controls.emplace(item.id, widget);
+    return widget;
+}
+
+// Each label names the field on its row, so screen readers and UI
+// automation find every field by what the user reads beside it.
+void CDialog::NameFieldsFromLabels(const std::vector<Placed>& placed)
+{
+    using namespace res;
     for (const Placed& field : placed) {
         if (field.item->kind != ControlKind::Edit && field.item->kind != ControlKind::ComboBox)
             continue;
@@ -296,7 +308,12 @@ void CDialog::BuildFromTemplate()
             field.widget->setAccessibleName(QString::fromUtf8(best->item->text));
     }
 
-    for (const DialogInitItem& init : t->initData) {
+}
+
+// List contents that come with the template.
+void CDialog::FillLists(const res::DialogTemplate& t)
+{
+    for (const res::DialogInitItem& init : t.initData) {
         if (auto* combo = dynamic_cast<fw::ComboWidget*>(ControlWidget(init.controlId))) {
             const bool wasEmpty = combo->count() == 0;
             combo->addItem(QString::fromUtf8(init.text));
@@ -304,13 +321,17 @@ void CDialog::BuildFromTemplate()
                 combo->SetCurrentFromProgram(-1);
         }
     }
-    // A list shows its longest item whole, as far as the screen's edge allows.
+}
+
+// A list shows its longest item whole, as far as the screen's edge allows.
+void CDialog::SizeLists(const std::vector<Placed>& placed, int clientWidth)
+{
     for (const Placed& p : placed) {
         auto* combo = dynamic_cast<fw::ComboWidget*>(p.widget);
         if (!combo)
             continue;
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        const int room = client->width() - combo->x() - 2;
+        const int room = clientWidth - combo->x() - 2;
         combo->resize(std::min(std::max(combo->width(), combo->sizeHint().width()), room), combo->height());
     }
 }

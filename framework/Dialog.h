@@ -14,6 +14,10 @@ namespace fw {
 class DialogWidget;
 class Page;
 }
+namespace res {
+struct DialogItem;
+struct DialogTemplate;
+}
 
 // Data exchange between a dialog's controls and its members.
 class CDataExchange {
@@ -69,7 +73,19 @@ private:
     friend void DDX_Text(CDataExchange*, int, CString&);
 
     QWidget* ControlWidget(int id) const;
+
+    // Building the dialog from its template, step by step.
+    struct Placed {
+        QWidget* widget;
+        const res::DialogItem* item;
+    };
     void BuildFromTemplate();
+    // The controls in template order, which is also the tab order.
+    std::vector<Placed> CreateControls(const res::DialogTemplate& t, QWidget* client);
+    QWidget* CreateControl(const res::DialogItem& item, QWidget* client);
+    static void NameFieldsFromLabels(const std::vector<Placed>& placed);
+    void FillLists(const res::DialogTemplate& t);
+    static void SizeLists(const std::vector<Placed>& placed, int clientWidth);
     void DestroyWindow();
 
     int m_templateId;
