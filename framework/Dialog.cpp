@@ -4,6 +4,7 @@
 #include "framework/Ids.h"
 #include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
+#include "framework/TestHooks.h"
 #include "framework/Widgets_p.h"
 #include "framework/WinApp.h"
 
@@ -11,9 +12,6 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QTimer>
-
-#include <cstdio>
 
 namespace fw {
 
@@ -38,17 +36,7 @@ void DialogWidget::paintEvent(QPaintEvent*)
     currentPainter = &painter;
     Guarded([&] { dialog->OnCmdMsg(WM_PAINT, 0, 0); });
     currentPainter = nullptr;
-
-    // For start-up measurements (bench/StartupBench): with
-    // SONAVOLTA_EXIT_AFTER_FIRST_PAINT set, the first paint of the process is
-    // announced on stdout and the window is closed, as a user would close it.
-    static bool firstPaintSeen = false;
-    if (!firstPaintSeen && qEnvironmentVariableIsSet("SONAVOLTA_EXIT_AFTER_FIRST_PAINT")) {
-        firstPaintSeen = true;
-        std::fputs("first paint\n", stdout);
-        std::fflush(stdout);
-        QTimer::singleShot(0, window(), &QWidget::close);
-    }
+    testhooks::AfterPaint(window());
 }
 
 void DialogWidget::keyPressEvent(QKeyEvent* e)
