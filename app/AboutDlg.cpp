@@ -1,6 +1,6 @@
 #include "app/AboutDlg.h"
 
-#include "app/frame/DialogFrame.h"
+#include "frame/DialogFrame.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)

@@ -2,7 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/CalculatorList.h"
-#include "app/frame/Help.h"
+#include "frame/Help.h"
 #include "res/resource.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // The start screen: one button per calculator over a picture of rings, and
 // the Help menu.
 
-#include "app/frame/DialogFrame.h"
+#include "frame/DialogFrame.h"
 
 class CChooserDlg : public CFramedDialog {
 public:

@@ -2,9 +2,9 @@
 
 #include "framework/Dialog.h"
 #include "framework/Dispatch_p.h"
+#include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
 #include "framework/Widgets_p.h"
-#include "res/ResourceTypes.h"
 
 #include <QHBoxLayout>
 #include <QMenu>
@@ -91,9 +91,11 @@ bool CCeCommandBar::LoadToolBar(int toolbarId)
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         button->setFocusPolicy(Qt::TabFocus);
         button->setObjectName(QStringLiteral("command%1").arg(command));
-        if (command == 32777) {
-            button->setToolTip(QStringLiteral("Help"));
-            button->setAccessibleName(QStringLiteral("Help"));
+        // The command's string is the button's tooltip and its name for
+        // screen readers.
+        if (const char* tip = res::FindString(command)) {
+            button->setToolTip(QString::fromUtf8(tip));
+            button->setAccessibleName(QString::fromUtf8(tip));
         }
         QObject::connect(button, &QToolButton::clicked, m_bar,
                          [dlg, command] { fw::Guarded([&] { dlg->OnCmdMsg(WM_COMMAND, 0, command); }); });

@@ -2,6 +2,7 @@
 // The command bar at the bottom of the screen: a menu bar of drop-down
 // buttons or a bar of image buttons; both send commands to their dialog.
 
+#include "framework/Ids.h"
 #include "framework/Wnd.h"
 
 class QToolBar;
@@ -18,7 +19,7 @@ class CCeCommandBar : public CWnd {
 public:
     ~CCeCommandBar() override;
     bool Create(CDialog* parent, UINT style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM,
-                int id = 59392);
+                int id = AFX_IDW_COMMAND_BAR);
     // Adds one drop-down button per pop-up of the menu resource.
     bool InsertMenuBar(int menuId);
     // Adds the toolbar resource's image buttons.

@@ -1,71 +1,23 @@
 #include "framework/Dialog.h"
 
 #include "framework/Dispatch_p.h"
+#include "framework/Ids.h"
+#include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
+#include "framework/TestHooks.h"
 #include "framework/Widgets_p.h"
 #include "framework/WinApp.h"
-#include "res/ResourceTypes.h"
-#include "res/resource.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QEventLoop>
 #include <QFontMetrics>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPainter>
-#include <QPushButton>
-#include <QScreen>
-#include <QStackedLayout>
-#include <QTimer>
-#include <QVBoxLayout>
-
-#include <cstdio>
 
 namespace fw {
 
-// ---------------------------------------------------------------- dialog units
-
-QSize DialogBaseUnits(const QFont& font)
-{
-    // Every template and every control converts its units with these, so
-    // the letters are measured once per font, not once per conversion.
-    static QFont measuredFont;
-    static QSize measured;
-    if (measured.isEmpty() || font != measuredFont) {
-        const QFontMetrics metrics(font);
-        const int width =
-            metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-        measuredFont = font;
-        measured = {(width / 26 + 1) / 2, metrics.height()};
-    }
-    return measured;
-}
-
-namespace {
-
-// a * b / c rounded half away from zero.
-int MulDiv(int a, int b, int c)
-{
-    const long long p = static_cast<long long>(a) * b;
-    return int(p >= 0 ? (p + c / 2) / c : (p - c / 2) / c);
-}
-
-QFont DialogFont() { return QApplication::font(); }
-
-}  // namespace
-
-QRect DialogUnitsToPixels(const QFont& font, int x, int y, int cx, int cy)
-{
-    const QSize base = DialogBaseUnits(font);
-    return QRect(MulDiv(x, base.width(), 4), MulDiv(y, base.height(), 8), MulDiv(cx, base.width(), 4),
-                 MulDiv(cy, base.height(), 8));
-}
-
 // ---------------------------------------------------------------- the client area
 
-DialogWidget::DialogWidget(CDialog* dlg)
+DialogWidget::DialogWidget(CDialog* dlg) : m_dialog(dlg)
 {
     dialog = dlg;
     owner = dlg;
@@ -84,212 +36,18 @@ void DialogWidget::paintEvent(QPaintEvent*)
     currentPainter = &painter;
     Guarded([&] { dialog->OnCmdMsg(WM_PAINT, 0, 0); });
     currentPainter = nullptr;
-
-    // For start-up measurements (bench/StartupBench): with
-    // SONAVOLTA_EXIT_AFTER_FIRST_PAINT set, the first paint of the process is
-    // announced on stdout and the window is closed, as a user would close it.
-    static bool firstPaintSeen = false;
-    if (!firstPaintSeen && qEnvironmentVariableIsSet("SONAVOLTA_EXIT_AFTER_FIRST_PAINT")) {
-        firstPaintSeen = true;
-        std::fputs("first paint\n", stdout);
-        std::fflush(stdout);
-        QTimer::singleShot(0, window(), &QWidget::close);
-    }
+    testhooks::AfterPaint(window());
 }
 
 void DialogWidget::keyPressEvent(QKeyEvent* e)
 {
     if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-        Guarded([&] { dialog->OnCancel(); });
+        Guarded([&] { m_dialog->OnCancel(); });
         return;
     }
     // Enter outside a button does nothing: there is no default button.
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
         return;
-    QWidget::keyPressEvent(e);
-}
-
-// ---------------------------------------------------------------- pages and the screen
-
-namespace {
-
-// The caption in the navigation bar: a caption too long for the bar ends in
-// an ellipsis rather than widening the screen; screen readers get it whole.
-class CaptionLabel : public QLabel {
-public:
-    CaptionLabel(const QString& caption, QWidget* parent) : QLabel(parent), m_caption(caption)
-    {
-        setAccessibleName(caption);
-        setToolTip(caption);
-    }
-
-protected:
-    void resizeEvent(QResizeEvent* e) override
-    {
-        QLabel::resizeEvent(e);
-        setText(fontMetrics().elidedText(m_caption, Qt::ElideRight, contentsRect().width()));
-    }
-
-private:
-    QString m_caption;
-};
-
-}  // namespace
-
-Page::Page(CDialog* dlg, const QString& caption, QSize clientSize)
-{
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    auto* nav = new QWidget(this);
-    nav->setObjectName(QStringLiteral("navigationBar"));
-    nav->setAutoFillBackground(true);
-    QPalette navPalette = nav->palette();
-    navPalette.setColor(QPalette::Window, QColor(0, 0, 96));
-    navPalette.setColor(QPalette::WindowText, Qt::white);
-    nav->setPalette(navPalette);
-    auto* navRow = new QHBoxLayout(nav);
-    navRow->setContentsMargins(6, 3, 4, 3);
-    auto* title = new CaptionLabel(caption, nav);
-    title->setObjectName(QStringLiteral("caption"));
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    // A long caption must not widen the screen.
-    title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    title->setMinimumWidth(0);
-    navRow->addWidget(title, 1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), nav);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setAccessibleName(QStringLiteral("OK"));
-    ok->setFocusPolicy(Qt::TabFocus);
-    // Enter on the focused button presses it, as on the dialogs' own buttons.
-    ok->setAutoDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, ok, [dlg] { Guarded([&] { dlg->OnOK(); }); });
-    navRow->addWidget(ok);
-    okButton = ok;
-    column->addWidget(nav);
-
-    client = new DialogWidget(dlg);
-    client->setParent(this);
-    client->setFixedSize(clientSize);
-    column->addWidget(client);
-
-    commandBarSlot = new QWidget(this);
-    commandBarSlot->setObjectName(QStringLiteral("commandBar"));
-    commandBarLayout = new QHBoxLayout(commandBarSlot);
-    commandBarLayout->setContentsMargins(2, 2, 2, 2);
-    const int barHeight = QFontMetrics(font()).height() + 14;
-    commandBarSlot->setFixedHeight(barHeight);
-    emptyBar = new QWidget(commandBarSlot);
-    commandBarLayout->addWidget(emptyBar, 1);
-    column->addWidget(commandBarSlot);
-}
-
-Screen::Screen()
-{
-    setObjectName(QStringLiteral("screen"));
-    m_stack = new QStackedLayout(this);
-    m_stack->setContentsMargins(0, 0, 0, 0);
-    m_stack->setSizeConstraint(QLayout::SetFixedSize);
-
-    // Every page has the client size of the largest template, so the
-    // screen keeps its size whichever dialog is on top.
-    const QFont font = DialogFont();
-    for (const res::DialogTemplate* t : res::AllDialogTemplates()) {
-        const QRect r = DialogUnitsToPixels(font, 0, 0, t->cx, t->cy);
-        m_clientSize = m_clientSize.expandedTo(r.size());
-    }
-}
-
-namespace {
-QPointer<Screen> g_screen;
-}
-
-Screen* Screen::Get()
-{
-    if (!g_screen) {
-        g_screen = new Screen;
-        g_screen->setAttribute(Qt::WA_DeleteOnClose, false);
-    }
-    return g_screen;
-}
-
-Screen* Screen::Existing() { return g_screen; }
-
-void Screen::Push(Page* page, CDialog* dlg)
-{
-    if (QWidget* focus = QApplication::focusWidget(); focus && !m_pages.empty())
-        m_pages.back().first->focusBeforeCover = focus;
-    m_pages.emplace_back(page, dlg);
-    m_stack->addWidget(page);
-    m_stack->setCurrentWidget(page);
-    setWindowTitle(dlg->GetCaption().isEmpty() ? AfxGetAppName() : dlg->GetCaption());
-    if (!isVisible()) {
-        // The first screen opens in the middle of the desktop's work area.
-        adjustSize();
-        if (const QScreen* desktop = QGuiApplication::primaryScreen())
-            move(desktop->availableGeometry().center() - rect().center());
-        show();
-    }
-    // Show the window in front, as a dialog that fills the screen does.
-    raise();
-    activateWindow();
-}
-
-void Screen::Pop(Page* page)
-{
-    for (auto it = m_pages.begin(); it != m_pages.end(); ++it) {
-        if (it->first == page) {
-            m_pages.erase(it);
-            break;
-        }
-    }
-    m_stack->removeWidget(page);
-    // With no page left the window stays as it is until the program ends
-    // (or the next run puts a page on it).
-    if (m_pages.empty())
-        return;
-    Page* top = m_pages.back().first;
-    m_stack->setCurrentWidget(top);
-    CDialog* dlg = m_pages.back().second;
-    setWindowTitle(dlg->GetCaption().isEmpty() ? AfxGetAppName() : dlg->GetCaption());
-    activateWindow();
-    if (top->focusBeforeCover)
-        top->focusBeforeCover->setFocus(Qt::ActiveWindowFocusReason);
-}
-
-CDialog* Screen::TopDialog() const { return m_pages.empty() ? nullptr : m_pages.back().second; }
-
-bool Screen::RaiseWindow()
-{
-    if (m_pages.empty())
-        return false;
-    if (isMinimized())
-        showNormal();
-    raise();
-    activateWindow();
-    return true;
-}
-
-void Screen::closeEvent(QCloseEvent* e)
-{
-    // Closing the window ends every run; the window goes when the last does.
-    e->ignore();
-    for (auto it = m_pages.rbegin(); it != m_pages.rend(); ++it)
-        it->second->EndDialog(IDCANCEL);
-}
-
-void Screen::keyPressEvent(QKeyEvent* e)
-{
-    // Esc from the navigation bar, the command bar or a screen without a
-    // focused control (the dialog's own area handles it for its controls).
-    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier && TopDialog()) {
-        CDialog* top = TopDialog();
-        Guarded([&] { top->OnCancel(); });
-        return;
-    }
     QWidget::keyPressEvent(e);
 }
 
@@ -339,6 +97,10 @@ CString CDialog::GetCaption() const
     return t ? QString::fromUtf8(t->caption) : CString();
 }
 
+CWnd* CDialog::GetDlgItem(int id) const { return FromHandle(ControlWidget(id)); }
+
+CString CDialog::GetWindowText() const { return IsWindow() ? GetCaption() : CString(); }
+
 QWidget* CDialog::ControlWidget(int id) const
 {
     const auto it = m_controls.find(id);
@@ -347,137 +109,152 @@ QWidget* CDialog::ControlWidget(int id) const
 
 void CDialog::BuildFromTemplate()
 {
-    using namespace res;
-    const DialogTemplate* t = FindDialogTemplate(m_templateId);
+    const res::DialogTemplate* t = res::FindDialogTemplate(m_templateId);
     const QString caption = GetCaption().isEmpty() ? AfxGetAppName() : GetCaption();
     fw::Screen* screen = fw::Screen::Get();
-    m_page = new fw::Page(this, caption, screen->ClientSize());
-    fw::DialogWidget* client = m_page->client;
+    auto* client = new fw::DialogWidget(this);
+    m_page = new fw::Page(client, caption, screen->ClientSize());
+    m_page->onOk = [this] { fw::Guarded([&] { OnOK(); }); };
+    m_page->onCancel = [this] { fw::Guarded([&] { OnCancel(); }); };
+    m_page->onClose = [this] { EndDialog(IDCANCEL); };
     Attach(client, 0);
+    client->setFont(fw::DialogFont());
 
-    const QFont font = fw::DialogFont();
-    client->setFont(font);
-    QWidget* previousTabStop = nullptr;
-    struct Placed {
-        QWidget* widget;
-        const DialogItem* item;
-    };
+    const std::vector<Placed> placed = CreateControls(*t, client);
+    NameFieldsFromLabels(placed);
+    FillLists(*t);
+    SizeLists(placed, client->width());
+}
+
+std::vector<CDialog::Placed> CDialog::CreateControls(const res::DialogTemplate& t, QWidget* client)
+{
     std::vector<Placed> placed;
-
-    for (const DialogItem& item : t->items) {
-        QWidget* widget = nullptr;
-        fw::ControlHost* host = nullptr;
-        const QString text = QString::fromUtf8(item.text);
-        switch (item.kind) {
-        case ControlKind::Edit: {
-            auto* edit = new fw::EditWidget(client);
-            edit->setText(text);
-            edit->setFrame(item.style & WS_BORDER);
-            edit->setReadOnly(item.style & ES_READONLY);
-            const Qt::Alignment h = (item.style & ES_RIGHT) ? Qt::AlignRight
-                                    : (item.style & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
-            edit->setAlignment(h | Qt::AlignVCenter);
-            // Field menus would offer edits the field could not check first.
-            edit->setContextMenuPolicy(Qt::DefaultContextMenu);
-            widget = edit;
-            host = edit;
-            break;
+    QWidget* previousTabStop = nullptr;
+    for (const res::DialogItem& item : t.items) {
+        QWidget* widget = CreateControl(item, client);
+        if (item.kind != res::ControlKind::Static && (item.style & res::WS_TABSTOP)) {
+            if (previousTabStop)
+                QWidget::setTabOrder(previousTabStop, widget);
+            previousTabStop = widget;
         }
-        case ControlKind::PushButton: {
-            auto* button = new fw::ButtonWidget(client);
-            button->setText(text);
-            widget = button;
-            host = button;
-            break;
-        }
-        case ControlKind::CheckBox: {
-            auto* check = new fw::CheckWidget(client);
-            check->setText(text);
-            if (item.style & BS_LEFTTEXT)
-                check->setLayoutDirection(Qt::RightToLeft);
-            widget = check;
-            host = check;
-            break;
-        }
-        case ControlKind::ComboBox: {
-            auto* combo = new fw::ComboWidget(client);
-            widget = combo;
-            host = combo;
-            break;
-        }
-        case ControlKind::Static: {
-            auto* label = new fw::LabelWidget(client);
-            if (item.style & SS_ICON) {
-                if (const QPixmap picture = fw::ResourcePixmap(text.toInt()); !picture.isNull())
-                    label->setPixmap(picture);
-                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            } else {
-                label->setText(text);
-                label->setTextFormat(Qt::PlainText);
-                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            }
-            widget = label;
-            host = label;
-            break;
-        }
-        }
-        host->dialog = this;
-        host->controlId = item.id;
-        host->templateStyle = item.style;
-        QRect geometry = fw::DialogUnitsToPixels(font, item.x, item.y, item.cx, item.cy);
-        if (item.kind == ControlKind::Static && !(item.style & SS_ICON)) {
-            // A label is never cut short: it takes the width its text needs.
-            const int needed = QFontMetrics(font).horizontalAdvance(text) + 2;
-            geometry.setWidth(std::min(std::max(geometry.width(), needed), client->width() - geometry.left()));
-            geometry.setHeight(std::max(geometry.height(), QFontMetrics(font).height()));
-        }
-        if (item.kind == ControlKind::ComboBox) {
-            // The template height is that of the open list; the box is one line.
-            geometry.setHeight(std::max(fw::DialogUnitsToPixels(font, 0, 0, 0, 12).height(),
-                                        widget->sizeHint().height()));
-        }
-        widget->setGeometry(geometry);
-        widget->setFont(font);
-        if (item.style & WS_HIDDEN)
-            widget->hide();
-        // Labels lie beneath the other controls: a label that ends where its
-        // field begins can reach a pixel into it once both are rounded to
-        // pixels (or more, widened for its text), and its background must
-        // not hide the field's edge.
-        if (item.kind == ControlKind::Static)
-            widget->lower();
-
-        const bool focusable = item.kind != ControlKind::Static;
-        if (focusable) {
-            widget->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
-            if (item.style & WS_TABSTOP) {
-                if (previousTabStop)
-                    QWidget::setTabOrder(previousTabStop, widget);
-                previousTabStop = widget;
-            }
-        } else {
-            widget->setFocusPolicy(Qt::NoFocus);
-        }
-
-        std::unique_ptr<CWnd> object;
-        switch (item.kind) {
-        case ControlKind::Edit: object = std::make_unique<CEdit>(); break;
-        case ControlKind::ComboBox: object = std::make_unique<CComboBox>(); break;
-        case ControlKind::Static: object = std::make_unique<CStatic>(); break;
-        case ControlKind::PushButton:
-        case ControlKind::CheckBox: object = std::make_unique<CButton>(); break;
-        }
-        object->Attach(widget, item.id);
-        m_defaultObjects.push_back(std::move(object));
-        if (item.id != IDC_STATIC)
-            m_controls.emplace(item.id, widget);
         placed.push_back({widget, &item});
     }
     if (previousTabStop)
         QWidget::setTabOrder(previousTabStop, m_page->okButton);
+    return placed;
+}
 
-    // Each label names the field on its row, so screen readers and UI
-    // automation find every field by what the user reads beside it.
+QWidget* CDialog::CreateControl(const res::DialogItem& item, QWidget* client)
+{
+    using namespace res;
+    const QFont font = fw::DialogFont();
+    QWidget* widget = nullptr;
+    fw::ControlHost* host = nullptr;
+    const QString text = QString::fromUtf8(item.text);
+    switch (item.kind) {
+    case ControlKind::Edit: {
+        auto* edit = new fw::EditWidget(client);
+        edit->setText(text);
+        edit->setFrame(item.style & WS_BORDER);
+        edit->setReadOnly(item.style & ES_READONLY);
+        const Qt::Alignment h = (item.style & ES_RIGHT) ? Qt::AlignRight
+                                : (item.style & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
+        edit->setAlignment(h | Qt::AlignVCenter);
+        // Field menus would offer edits the field could not check first.
+        edit->setContextMenuPolicy(Qt::DefaultContextMenu);
+        widget = edit;
+        host = edit;
+        break;
+    }
+    case ControlKind::PushButton: {
+        auto* button = new fw::ButtonWidget(client);
+        button->setText(text);
+        widget = button;
+        host = button;
+        break;
+    }
+    case ControlKind::CheckBox: {
+        auto* check = new fw::CheckWidget(client);
+        check->setText(text);
+        if (item.style & BS_LEFTTEXT)
+            check->setLayoutDirection(Qt::RightToLeft);
+        widget = check;
+        host = check;
+        break;
+    }
+    case ControlKind::ComboBox: {
+        auto* combo = new fw::ComboWidget(client);
+        widget = combo;
+        host = combo;
+        break;
+    }
+    case ControlKind::Static: {
+        auto* label = new fw::LabelWidget(client);
+        if (item.style & SS_ICON) {
+            if (const QPixmap picture = fw::ResourcePixmap(text.toInt()); !picture.isNull())
+                label->setPixmap(picture);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        } else {
+            label->setText(text);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
+        widget = label;
+        host = label;
+        break;
+    }
+    }
+    host->dialog = this;
+    host->controlId = item.id;
+    host->templateStyle = item.style;
+    QRect geometry = fw::DialogUnitsToPixels(font, item.x, item.y, item.cx, item.cy);
+    if (item.kind == ControlKind::Static && !(item.style & SS_ICON)) {
+        // A label is never cut short: it takes the width its text needs.
+        const int needed = QFontMetrics(font).horizontalAdvance(text) + 2;
+        geometry.setWidth(std::min(std::max(geometry.width(), needed), client->width() - geometry.left()));
+        geometry.setHeight(std::max(geometry.height(), QFontMetrics(font).height()));
+    }
+    if (item.kind == ControlKind::ComboBox) {
+        // The template height is that of the open list; the box is one line.
+        geometry.setHeight(std::max(fw::DialogUnitsToPixels(font, 0, 0, 0, 12).height(),
+                                    widget->sizeHint().height()));
+    }
+    widget->setGeometry(geometry);
+    widget->setFont(font);
+    if (item.style & WS_HIDDEN)
+        widget->hide();
+    // Labels lie beneath the other controls: a label that ends where its
+    // field begins can reach a pixel into it once both are rounded to
+    // pixels (or more, widened for its text), and its background must
+    // not hide the field's edge.
+    if (item.kind == ControlKind::Static)
+        widget->lower();
+
+    if (item.kind != ControlKind::Static)
+        widget->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+    else
+        widget->setFocusPolicy(Qt::NoFocus);
+
+    std::unique_ptr<CWnd> object;
+    switch (item.kind) {
+    case ControlKind::Edit: object = std::make_unique<CEdit>(); break;
+    case ControlKind::ComboBox: object = std::make_unique<CComboBox>(); break;
+    case ControlKind::Static: object = std::make_unique<CStatic>(); break;
+    case ControlKind::PushButton:
+    case ControlKind::CheckBox: object = std::make_unique<CButton>(); break;
+    }
+    object->Attach(widget, item.id);
+    m_defaultObjects.push_back(std::move(object));
+    if (item.id != IDC_STATIC)
+        m_controls.emplace(item.id, widget);
+    return widget;
+}
+
+// Each label names the field on its row, so screen readers and UI
+// automation find every field by what the user reads beside it.
+void CDialog::NameFieldsFromLabels(const std::vector<Placed>& placed)
+{
+    using namespace res;
     for (const Placed& field : placed) {
         if (field.item->kind != ControlKind::Edit && field.item->kind != ControlKind::ComboBox)
             continue;
@@ -519,7 +296,12 @@ void CDialog::BuildFromTemplate()
             field.widget->setAccessibleName(QString::fromUtf8(best->item->text));
     }
 
-    for (const DialogInitItem& init : t->initData) {
+}
+
+// List contents that come with the template.
+void CDialog::FillLists(const res::DialogTemplate& t)
+{
+    for (const res::DialogInitItem& init : t.initData) {
         if (auto* combo = dynamic_cast<fw::ComboWidget*>(ControlWidget(init.controlId))) {
             const bool wasEmpty = combo->count() == 0;
             combo->addItem(QString::fromUtf8(init.text));
@@ -527,13 +309,17 @@ void CDialog::BuildFromTemplate()
                 combo->SetCurrentFromProgram(-1);
         }
     }
-    // A list shows its longest item whole, as far as the screen's edge allows.
+}
+
+// A list shows its longest item whole, as far as the screen's edge allows.
+void CDialog::SizeLists(const std::vector<Placed>& placed, int clientWidth)
+{
     for (const Placed& p : placed) {
         auto* combo = dynamic_cast<fw::ComboWidget*>(p.widget);
         if (!combo)
             continue;
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        const int room = client->width() - combo->x() - 2;
+        const int room = clientWidth - combo->x() - 2;
         combo->resize(std::min(std::max(combo->width(), combo->sizeHint().width()), room), combo->height());
     }
 }

@@ -14,6 +14,10 @@ namespace fw {
 class DialogWidget;
 class Page;
 }
+namespace res {
+struct DialogItem;
+struct DialogTemplate;
+}
 
 // Data exchange between a dialog's controls and its members.
 class CDataExchange {
@@ -42,6 +46,9 @@ public:
 
     bool UpdateData(bool saveAndValidate = true);
     CString GetCaption() const;
+    CWnd* GetDlgItem(int id) const override;
+    using CWnd::GetWindowText;
+    CString GetWindowText() const override;
 
     // Ok and cancel of the navigation bar, Esc and the close request.
     virtual void OnOK();
@@ -60,14 +67,25 @@ protected:
     void OnClose();
 
 private:
-    friend class CWnd;
     friend class CCeCommandBar;
     friend class fw::DialogWidget;
     friend void DDX_Control(CDataExchange*, int, CWnd&);
     friend void DDX_Text(CDataExchange*, int, CString&);
 
     QWidget* ControlWidget(int id) const;
+
+    // Building the dialog from its template, step by step.
+    struct Placed {
+        QWidget* widget;
+        const res::DialogItem* item;
+    };
     void BuildFromTemplate();
+    // The controls in template order, which is also the tab order.
+    std::vector<Placed> CreateControls(const res::DialogTemplate& t, QWidget* client);
+    QWidget* CreateControl(const res::DialogItem& item, QWidget* client);
+    static void NameFieldsFromLabels(const std::vector<Placed>& placed);
+    void FillLists(const res::DialogTemplate& t);
+    static void SizeLists(const std::vector<Placed>& placed, int clientWidth);
     void DestroyWindow();
 
     int m_templateId;

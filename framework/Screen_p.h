@@ -2,10 +2,13 @@
 // Framework-internal: the one portrait window that is the program's screen.
 // Each running dialog is a page on it: a navigation bar with the caption and
 // the ok button at the top, the dialog in the middle, the command bar at the
-// bottom. The page on top is the dialog being run.
+// bottom. The page on top is the dialog being run. The screen knows nothing
+// of dialogs: a page tells its dialog of the ok button, Esc and the window's
+// close through the functions the dialog gives it.
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 class CDialog;
@@ -15,17 +18,20 @@ class QHBoxLayout;
 
 namespace fw {
 
-class DialogWidget;
-
 class Page : public QWidget {
 public:
-    Page(CDialog* dlg, const QString& caption, QSize clientSize);
-    DialogWidget* client = nullptr;
+    // The page takes the dialog's area, sized to clientSize, and shows the
+    // caption in its navigation bar.
+    Page(QWidget* dialogArea, const QString& pageCaption, QSize clientSize);
+    QWidget* client = nullptr;
+    QString caption;  // also the window's title while the page is on top
     QWidget* commandBarSlot = nullptr;
     QHBoxLayout* commandBarLayout = nullptr;
     QWidget* okButton = nullptr;
     QWidget* emptyBar = nullptr;  // the bar every dialog has until it makes its own
     QPointer<QWidget> focusBeforeCover;  // restored when the page is on top again
+    // The ok button was pressed; Esc was pressed; the window is closing.
+    std::function<void()> onOk, onCancel, onClose;
 };
 
 class Screen : public QWidget {
@@ -33,6 +39,7 @@ public:
     static Screen* Get();
     static Screen* Existing();
 
+    // The dialog is only kept for TopDialog().
     void Push(Page* page, CDialog* dlg);
     void Pop(Page* page);
     CDialog* TopDialog() const;
@@ -52,6 +59,8 @@ private:
     QSize m_clientSize;
 };
 
+// The font every dialog is laid out in.
+QFont DialogFont();
 // Dialog base units of the dialog font: the average letter width and height.
 QSize DialogBaseUnits(const QFont& font);
 QRect DialogUnitsToPixels(const QFont& font, int x, int y, int cx, int cy);

@@ -3,7 +3,7 @@
 // framework/ includes this file.
 
 #include "framework/Core.h"
-#include "res/ResourceTypes.h"
+#include "framework/ResourceTypes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +26,8 @@ public:
     // The object that handles this control's messages.
     CWnd* owner = nullptr;
     int controlId = 0;
-    CDialog* dialog = nullptr;
+    // The dialog the control lies on; its table gets the notifications.
+    CWnd* dialog = nullptr;
     std::uint32_t templateStyle = 0;
     // Default processing of the message being handled.
     virtual void DefaultProcessing() {}
@@ -137,6 +138,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    CDialog* m_dialog;  // Esc cancels it
 };
 
 }  // namespace fw

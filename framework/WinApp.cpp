@@ -1,13 +1,13 @@
 #include "framework/WinApp.h"
 
-#include "framework/Dialog.h"
 #include "framework/File.h"
+#include "framework/Ids.h"
 #include "framework/Program.h"
+#include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
 #include "framework/SingleInstance_p.h"
 #include "framework/Text.h"
 #include "framework/Widgets_p.h"
-#include "res/ResourceTypes.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -20,7 +20,6 @@
 namespace {
 
 CWinApp* g_app = nullptr;
-constexpr int kAppTitleString = 57344;
 
 }  // namespace
 
@@ -44,7 +43,7 @@ CString AfxGetAppName()
 {
     if (g_app && !g_app->m_pszAppName.isEmpty())
         return g_app->m_pszAppName;
-    if (const char* title = res::FindString(kAppTitleString))
+    if (const char* title = res::FindString(AFX_IDS_APP_TITLE))
         return QString::fromUtf8(title);
     return QFile::decodeName(fw::ProgramPath().filename().c_str()).section('.', 0, 0);
 }
@@ -56,7 +55,7 @@ int CWinApp::Run(int argc, char** argv)
     m_pszAppName = AfxGetAppName();
     QApplication::setApplicationName(m_pszAppName);
     QApplication::setApplicationDisplayName(m_pszAppName);
-    if (const QIcon icon = fw::ResourceIcon(128); !icon.isNull())
+    if (const QIcon icon = fw::ResourceIcon(AFX_IDI_APP); !icon.isNull())
         QApplication::setWindowIcon(icon);
 
     fw::SingleInstance instance;

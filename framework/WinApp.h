@@ -17,7 +17,7 @@ public:
     // Runs last; its result is the exit code when no message loop ran.
     virtual int ExitInstance();
 
-    // The program's name: string-table entry 57344, else the executable's
+    // The program's name: string-table entry AFX_IDS_APP_TITLE, else the executable's
     // file name without its extension.
     CString m_pszAppName;
     // The owner of every dialog that is given none.

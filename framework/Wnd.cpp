@@ -1,13 +1,12 @@
 #include "framework/Wnd.h"
 
-#include "framework/Dialog.h"
+#include "framework/ResourceTypes.h"
 #include "framework/Widgets_p.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QHash>
 #include <QIcon>
-#include "res/ResourceTypes.h"
 
 namespace {
 
@@ -56,12 +55,7 @@ CWnd* CWnd::GetParent() const
     return nullptr;
 }
 
-CWnd* CWnd::GetDlgItem(int id) const
-{
-    if (auto* dlg = dynamic_cast<const CDialog*>(this))
-        return FromHandle(dlg->ControlWidget(id));
-    return nullptr;
-}
+CWnd* CWnd::GetDlgItem(int) const { return nullptr; }
 
 void CWnd::SetWindowText(const CString& text)
 {
@@ -87,8 +81,6 @@ CString CWnd::GetWindowText() const
         return label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(m_widget))
         return button->text();
-    if (auto* dlg = dynamic_cast<const CDialog*>(this))
-        return dlg->GetCaption();
     return m_widget->windowTitle();
 }
 

@@ -17,12 +17,14 @@ public:
 
     int GetDlgCtrlID() const { return m_id; }
     CWnd* GetParent() const;
-    CWnd* GetDlgItem(int id) const;
+    // A control of this dialog by id; nullptr for a window that is no dialog.
+    virtual CWnd* GetDlgItem(int id) const;
     bool IsWindow() const { return m_widget != nullptr; }
 
     void SetWindowText(const CString& text);
     void GetWindowText(CString& text) const { text = GetWindowText(); }
-    CString GetWindowText() const;
+    // A dialog's text is its caption.
+    virtual CString GetWindowText() const;
     int GetWindowTextLength() const { return GetWindowText().size(); }
 
     void EnableWindow(bool enable = true);

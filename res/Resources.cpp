@@ -1,6 +1,6 @@
 // Menus, toolbars, images and the string table.
 
-#include "res/ResourceTypes.h"
+#include "framework/ResourceTypes.h"
 #include "res/resource.h"
 
 namespace res {
@@ -17,11 +17,13 @@ constexpr int kHelpButtons[] = {ID_HELP_TOPIC};
 constexpr Toolbar kToolbars[] = {{IDR_HELP_TOOLBAR, IDB_HELP_BUTTON, 16, 15, kHelpButtons}};
 
 constexpr StringEntry kStrings[] = {
-    {57344, "Sonavolta"},  // the program's name, as message boxes show it
+    {AFX_IDS_APP_TITLE, "Sonavolta"},  // the program's name, as message boxes show it
     {IDS_LEVEL, "Level"},
     {IDS_DELAY, "Delay"},
     {IDS_WAVE, "Wave"},
     {IDS_CHOOSE_CALCULATOR, "Choose Calculator..."},
+    // A command's string is its command bar button's tooltip.
+    {ID_HELP_TOPIC, "Help"},
 };
 
 struct ImageEntry {

@@ -1,7 +1,8 @@
 // The dialog templates: positions and sizes in dialog units, controls in
 // template order, which is also the tab order.
 
-#include "res/ResourceTypes.h"
+#include "framework/ResourceTypes.h"
+#include "res/Version.h"
 #include "res/resource.h"
 
 namespace res {
@@ -99,7 +100,7 @@ constexpr DialogItem kAboutItems[] = {
     {IDC_STATIC, K::Static, "Levels, delays", 12, 36, 43, 8, kLabel},
     {IDC_STATIC, K::Static, "and waves for audio work", 12, 46, 77, 8, kLabel},
     {IDC_STATIC, K::Static, "\u00a9 2026 the Sonavolta team", 12, 56, 78, 8, kLabel},
-    {IDC_STATIC, K::Static, "Sonavolta 1.1", 12, 25, 45, 8, kLabel},
+    {IDC_STATIC, K::Static, "Sonavolta " SONAVOLTA_VERSION_TEXT, 12, 25, 45, 8, kLabel},
     {IDC_STATIC, K::Static, "All rights reserved.", 12, 68, 63, 8, kLabel},
     {IDC_STATIC, K::Static, "128", 110, 25, 20, 20, SS_ICON},
 };

@@ -1,8 +1,9 @@
 #pragma once
 // Resource and control identifiers shared by the dialogs and their templates.
+// The framework's own ids (IDC_STATIC, the program's name and icon) come
+// with framework/Ids.h.
 
-// Control id of labels that have none of their own.
-constexpr int IDC_STATIC = -1;
+#include "framework/Ids.h"
 
 // Dialog templates
 constexpr int IDD_CHOOSER = 102;
@@ -12,7 +13,7 @@ constexpr int IDD_LEVEL = 134;
 constexpr int IDD_ABOUT = 140;
 
 // Icons, bitmaps, menus, toolbars
-constexpr int IDR_MAINFRAME = 128;  // program icon
+constexpr int IDR_MAINFRAME = AFX_IDI_APP;  // program icon
 constexpr int IDR_HELP_MENU = 139;
 constexpr int IDR_HELP_TOOLBAR = 143;
 constexpr int IDB_HELP_BUTTON = 143;
@@ -21,9 +22,6 @@ constexpr int IDB_HELP_BUTTON = 143;
 constexpr int ID_HELP_CONTENTS = 32774;
 constexpr int ID_APP_ABOUT = 32776;
 constexpr int ID_HELP_TOPIC = 32777;
-
-// Command bar window
-constexpr int ID_COMMAND_BAR = 59392;
 
 // String table
 constexpr int IDS_LEVEL = 1;

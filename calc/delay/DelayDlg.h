@@ -1,8 +1,8 @@
 #pragma once
 // The Delay calculator: a tempo in, seven delay times out.
 
-#include "app/frame/DialogFrame.h"
 #include "calc/delay/DelayModel.h"
+#include "frame/DialogFrame.h"
 #include "widgets/NumEdit.h"
 
 class CDelayDlg : public CCalcDialog {

@@ -2,8 +2,8 @@
 // The Level calculator: a level typed as dBu, dBV, dBm, power or RMS voltage,
 // with a load impedance, shown at once in all the other quantities.
 
-#include "app/frame/DialogFrame.h"
 #include "calc/level/LevelModel.h"
+#include "frame/DialogFrame.h"
 #include "widgets/NumEdit.h"
 
 class CLevelDlg : public CCalcDialog {

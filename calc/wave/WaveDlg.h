@@ -4,8 +4,8 @@
 // related through the pitch table, read when the dialog is made and handed
 // to the engine.
 
-#include "app/frame/DialogFrame.h"
 #include "calc/wave/WaveModel.h"
+#include "frame/DialogFrame.h"
 #include "widgets/NumEdit.h"
 
 #include <filesystem>

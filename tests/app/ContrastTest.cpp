@@ -4,7 +4,7 @@
 // against the background behind them is measured with the WCAG formula;
 // each must reach 4.5:1.
 
-#include "app/frame/DialogFrame.h"
+#include "frame/DialogFrame.h"
 #include "res/resource.h"
 #include "tests/a11y/Screens.h"
 #include "tests/support/Palettes.h"

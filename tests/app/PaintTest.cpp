@@ -3,7 +3,7 @@
 // the chooser's rings. Pixels that matter are checked, not whole images.
 
 #include "app/AboutDlg.h"
-#include "app/frame/DialogFrame.h"
+#include "frame/DialogFrame.h"
 #include "res/resource.h"
 #include "tests/app/Shell.h"
 

@@ -1,7 +1,7 @@
 // The shell in process: the chooser as the start-up hook runs it, its Help
 // menu, the About box over it, and the help viewer started on the help page.
 
-#include "app/frame/DialogFrame.h"
+#include "frame/DialogFrame.h"
 #include "res/resource.h"
 #include "tests/app/Shell.h"
 #include "tests/framework/Waiting.h"

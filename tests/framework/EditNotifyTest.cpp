@@ -6,7 +6,7 @@
 // readers) are offered to AcceptsEditedText first.
 
 #include "framework/Dialog.h"
-#include "res/resource.h"
+#include "tests/framework/TestResources.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QClipboard>
@@ -35,13 +35,13 @@ public:
     }
 };
 
-// The Level template: 1010 is a single-line field, 1004 and 1005 multi-line.
+// Three multi-line fields and a single-line one.
 class NotifyDlg : public CDialog {
 public:
-    NotifyDlg() : CDialog(IDD_LEVEL) {}
+    NotifyDlg() : CDialog(IDD_FIELDS) {}
 
-    VetoEdit single;  // 1010
-    VetoEdit multi;   // 1004
+    VetoEdit single;  // IDC_SINGLE
+    VetoEdit multi;   // IDC_MULTI
     std::map<std::pair<UINT, int>, int> counts;
     // Fields whose EN_KILLFOCUS ran while they still had the focus.
     std::vector<int> killedWhileFocused;
@@ -55,8 +55,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override
     {
-        DDX_Control(pDX, IDC_POWER, single);
-        DDX_Control(pDX, IDC_DBU, multi);
+        DDX_Control(pDX, IDC_SINGLE, single);
+        DDX_Control(pDX, IDC_MULTI, multi);
     }
 
     template <int id>
@@ -75,17 +75,17 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(NotifyDlg, CDialog)
-    ON_EN_CHANGE(IDC_POWER, OnChange<IDC_POWER>)
-    ON_EN_CHANGE(IDC_DBU, OnChange<IDC_DBU>)
-    ON_EN_CHANGE(IDC_DBV, OnChange<IDC_DBV>)
-    ON_EN_SETFOCUS(IDC_POWER, OnSetFocus<IDC_POWER>)
-    ON_EN_SETFOCUS(IDC_DBU, OnSetFocus<IDC_DBU>)
-    ON_EN_SETFOCUS(IDC_DBV, OnSetFocus<IDC_DBV>)
-    ON_EN_SETFOCUS(IDC_DBM, OnSetFocus<IDC_DBM>)
-    ON_EN_KILLFOCUS(IDC_POWER, OnKillFocus<IDC_POWER>)
-    ON_EN_KILLFOCUS(IDC_DBU, OnKillFocus<IDC_DBU>)
-    ON_EN_KILLFOCUS(IDC_DBV, OnKillFocus<IDC_DBV>)
-    ON_EN_KILLFOCUS(IDC_DBM, OnKillFocus<IDC_DBM>)
+    ON_EN_CHANGE(IDC_SINGLE, OnChange<IDC_SINGLE>)
+    ON_EN_CHANGE(IDC_MULTI, OnChange<IDC_MULTI>)
+    ON_EN_CHANGE(IDC_MULTI2, OnChange<IDC_MULTI2>)
+    ON_EN_SETFOCUS(IDC_SINGLE, OnSetFocus<IDC_SINGLE>)
+    ON_EN_SETFOCUS(IDC_MULTI, OnSetFocus<IDC_MULTI>)
+    ON_EN_SETFOCUS(IDC_MULTI2, OnSetFocus<IDC_MULTI2>)
+    ON_EN_SETFOCUS(IDC_MULTI3, OnSetFocus<IDC_MULTI3>)
+    ON_EN_KILLFOCUS(IDC_SINGLE, OnKillFocus<IDC_SINGLE>)
+    ON_EN_KILLFOCUS(IDC_MULTI, OnKillFocus<IDC_MULTI>)
+    ON_EN_KILLFOCUS(IDC_MULTI2, OnKillFocus<IDC_MULTI2>)
+    ON_EN_KILLFOCUS(IDC_MULTI3, OnKillFocus<IDC_MULTI3>)
 END_MESSAGE_MAP()
 
 using Step = std::function<void(NotifyDlg&, int id)>;
@@ -135,8 +135,8 @@ struct ChangeCase {
 
 TEST(EditNotifications, ChangeCountsFollowTheRules)
 {
-    const int S = IDC_POWER;  // single-line
-    const int M = IDC_DBU;    // multi-line
+    const int S = IDC_SINGLE;  // single-line
+    const int M = IDC_MULTI;    // multi-line
     const ChangeCase cases[] = {
         {"typed keys, single-line", S, Write(""), false, Type("12"), 2, "12", nullptr, nullptr},
         {"typed keys, multi-line", M, Write(""), false, Type("12"), 2, "12", nullptr, nullptr},
@@ -231,13 +231,13 @@ TEST(EditNotifications, EditsOffTheKeyboardAreCheckedWhateverTheirRoad)
              QAccessible::queryAccessibleInterface(Widget(dlg, id))->setText(QAccessible::Value, QStringLiteral("78"));
          }, "78"},
     };
-    for (const int id : {IDC_POWER, IDC_DBU}) {
+    for (const int id : {IDC_SINGLE, IDC_MULTI}) {
         for (const Road& road : roads) {
             for (const bool refuse : {false, true}) {
                 SCOPED_TRACE(std::string(road.what) + (refuse ? ", refused" : ", accepted") + " in " + std::to_string(id));
                 NotifyDlg dlg;
                 RunModal(dlg, [&] {
-                    VetoEdit& field = id == IDC_POWER ? dlg.single : dlg.multi;
+                    VetoEdit& field = id == IDC_SINGLE ? dlg.single : dlg.multi;
                     QLineEdit* edit = Edit(dlg, id);
                     ClickAndType(dlg, id, QStringLiteral("12"));
                     edit->setSelection(0, 1);
@@ -271,17 +271,17 @@ TEST(EditNotifications, MenuUndoAndRedoAreChecked)
         SCOPED_TRACE(refuse ? "refused" : "accepted");
         NotifyDlg dlg;
         RunModal(dlg, [&] {
-            ClickAndType(dlg, IDC_DBU, QStringLiteral("12"));
+            ClickAndType(dlg, IDC_MULTI, QStringLiteral("12"));
             dlg.multi.accept = !refuse;
             dlg.counts.clear();
-            ASSERT_TRUE(ChooseFromContextMenu(Widget(dlg, IDC_DBU), QStringLiteral("Undo")));
-            EXPECT_EQ(Text(dlg, IDC_DBU), refuse ? QStringLiteral("12") : QString());
-            EXPECT_EQ(dlg.Count(EN_CHANGE, IDC_DBU), refuse ? 0 : 1);
+            ASSERT_TRUE(ChooseFromContextMenu(Widget(dlg, IDC_MULTI), QStringLiteral("Undo")));
+            EXPECT_EQ(Text(dlg, IDC_MULTI), refuse ? QStringLiteral("12") : QString());
+            EXPECT_EQ(dlg.Count(EN_CHANGE, IDC_MULTI), refuse ? 0 : 1);
             if (refuse)
                 return;
-            ASSERT_TRUE(ChooseFromContextMenu(Widget(dlg, IDC_DBU), QStringLiteral("Redo")));
-            EXPECT_EQ(Text(dlg, IDC_DBU), QStringLiteral("12"));
-            EXPECT_EQ(dlg.Count(EN_CHANGE, IDC_DBU), 2);
+            ASSERT_TRUE(ChooseFromContextMenu(Widget(dlg, IDC_MULTI), QStringLiteral("Redo")));
+            EXPECT_EQ(Text(dlg, IDC_MULTI), QStringLiteral("12"));
+            EXPECT_EQ(dlg.Count(EN_CHANGE, IDC_MULTI), 2);
             ASSERT_EQ(dlg.multi.asked.size(), 2u);
             EXPECT_EQ(dlg.multi.asked[1], std::make_pair(QString(), QStringLiteral("12")));
         });
@@ -298,16 +298,16 @@ TEST(EditNotifications, AnEditFromOutsideGoesToAFocusedFieldOrNowhere)
         NotifyDlg dlg;
         RunModal(dlg, [&] {
             dlg.multi.SetReadOnly(readOnly);
-            ClickAndType(dlg, IDC_DBV, QString());
+            ClickAndType(dlg, IDC_MULTI2, QString());
             dlg.counts.clear();
 
-            AccessibleEditor(Widget(dlg, IDC_DBU))->insertText(0, QStringLiteral("7"));
+            AccessibleEditor(Widget(dlg, IDC_MULTI))->insertText(0, QStringLiteral("7"));
 
-            EXPECT_EQ(Text(dlg, IDC_DBU), readOnly ? QString() : QStringLiteral("7"));
-            EXPECT_EQ(dlg.Count(EN_CHANGE, IDC_DBU), readOnly ? 0 : 1);
-            EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(readOnly ? IDC_DBV : IDC_DBU));
-            EXPECT_EQ(dlg.Count(EN_KILLFOCUS, IDC_DBV), readOnly ? 0 : 1);
-            EXPECT_EQ(dlg.Count(EN_SETFOCUS, IDC_DBU), readOnly ? 0 : 1);
+            EXPECT_EQ(Text(dlg, IDC_MULTI), readOnly ? QString() : QStringLiteral("7"));
+            EXPECT_EQ(dlg.Count(EN_CHANGE, IDC_MULTI), readOnly ? 0 : 1);
+            EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(readOnly ? IDC_MULTI2 : IDC_MULTI));
+            EXPECT_EQ(dlg.Count(EN_KILLFOCUS, IDC_MULTI2), readOnly ? 0 : 1);
+            EXPECT_EQ(dlg.Count(EN_SETFOCUS, IDC_MULTI), readOnly ? 0 : 1);
         });
     }
 }
@@ -328,13 +328,13 @@ TEST(EditNotifications, FocusChangesNotifyBothFields)
         return [=](NotifyDlg&) { QTest::keyClick(QApplication::focusWidget(), k, m); };
     };
     const FocusCase cases[] = {
-        {"click from multi-line to single-line", IDC_DBU, click(IDC_POWER), IDC_POWER},
-        {"click from single-line to multi-line", IDC_POWER, click(IDC_DBV), IDC_DBV},
-        {"Tab to the next field in template order", IDC_DBU, key(Qt::Key_Tab), IDC_DBV},
-        {"Shift+Tab back", IDC_DBV, key(Qt::Key_Backtab, Qt::ShiftModifier), IDC_DBU},
-        {"Tab from a multi-line to a single-line field", IDC_DBM, key(Qt::Key_Tab), IDC_POWER},
+        {"click from multi-line to single-line", IDC_MULTI, click(IDC_SINGLE), IDC_SINGLE},
+        {"click from single-line to multi-line", IDC_SINGLE, click(IDC_MULTI2), IDC_MULTI2},
+        {"Tab to the next field in template order", IDC_MULTI, key(Qt::Key_Tab), IDC_MULTI2},
+        {"Shift+Tab back", IDC_MULTI2, key(Qt::Key_Backtab, Qt::ShiftModifier), IDC_MULTI},
+        {"Tab from a multi-line to a single-line field", IDC_MULTI3, key(Qt::Key_Tab), IDC_SINGLE},
     };
-    const int fields[] = {IDC_POWER, IDC_DBU, IDC_DBV, IDC_DBM};
+    const int fields[] = {IDC_SINGLE, IDC_MULTI, IDC_MULTI2, IDC_MULTI3};
     for (const FocusCase& c : cases) {
         SCOPED_TRACE(c.what);
         NotifyDlg dlg;

@@ -4,7 +4,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/File.h"
-#include "res/resource.h"
+#include "tests/framework/TestResources.h"
 #include "tests/framework/Waiting.h"
 #include "tests/support/DialogHarness.h"
 
@@ -26,10 +26,10 @@ QPushButton* OkButton(CDialog& dlg)
 
 TEST(ModalRun, AnOwnerIsDisabledForTheRunAndEnabledAfter)
 {
-    CDialog owner(IDD_DELAY);
+    CDialog owner(IDD_FIELD_AND_CHECK);
     RunModal(owner, [&] {
         ASSERT_TRUE(owner.GetSafeHwnd()->isEnabled());
-        CDialog inner(IDD_LEVEL, &owner);
+        CDialog inner(IDD_FIELDS, &owner);
         bool ownerEnabledDuring = true;
         bool innerOnTop = false;
         When([&] { return inner.IsRunning(); }, [&] {
@@ -46,21 +46,21 @@ TEST(ModalRun, AnOwnerIsDisabledForTheRunAndEnabledAfter)
     });
 }
 
-// Moves the tempo's text into a member when the run ends with ok.
+// Moves the field's text into a member when the run ends with ok.
 class TextDlg : public CDialog {
 public:
-    TextDlg() : CDialog(IDD_DELAY) {}
-    CString bpm;
+    TextDlg() : CDialog(IDD_FIELD_AND_CHECK) {}
+    CString text;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_BPM, bpm); }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_FIELD, text); }
 };
 
 struct EndCase {
     const char* what;
     std::function<void(CDialog&)> end;
     int code;
-    const char* bpmAfter;  // the member after the run
+    const char* textAfter;  // the member after the run
 };
 
 TEST(ModalRun, EndCodes)
@@ -77,20 +77,20 @@ TEST(ModalRun, EndCodes)
         TextDlg dlg;
         bool endedByAction = false;
         const int code = RunModal(dlg, [&] {
-            ClickAndType(dlg, IDC_BPM, QStringLiteral("120"));
+            ClickAndType(dlg, IDC_FIELD, QStringLiteral("120"));
             c.end(dlg);
             endedByAction = !dlg.IsRunning();
         });
         EXPECT_TRUE(endedByAction);
         EXPECT_EQ(code, c.code);
-        EXPECT_EQ(dlg.bpm, QString::fromUtf8(c.bpmAfter));
+        EXPECT_EQ(dlg.text, QString::fromUtf8(c.textAfter));
     }
 }
 
 // Binds a control the template does not have.
 class BrokenDlg : public CDialog {
 public:
-    explicit BrokenDlg(bool onlyWhenSaving) : CDialog(IDD_DELAY), m_onlyWhenSaving(onlyWhenSaving) {}
+    explicit BrokenDlg(bool onlyWhenSaving) : CDialog(IDD_FIELD_AND_CHECK), m_onlyWhenSaving(onlyWhenSaving) {}
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override
@@ -127,11 +127,11 @@ TEST(ModalRun, FailedExchangeOnOkKeepsTheDialogRunning)
 
 TEST(ModalRun, ClosingTheWindowEndsNestedRuns)
 {
-    CDialog outer(IDD_DELAY);
+    CDialog outer(IDD_FIELD_AND_CHECK);
     int innerCode = 0;
     bool outerEndedToo = false;
     const int outerCode = RunModal(outer, [&] {
-        CDialog inner(IDD_LEVEL, &outer);
+        CDialog inner(IDD_FIELDS, &outer);
         When([&] { return inner.IsRunning(); }, [&] { Window(inner)->close(); });
         innerCode = inner.DoModal();
         outerEndedToo = !outer.IsRunning();
@@ -145,11 +145,11 @@ TEST(ModalRun, ClosingTheWindowEndsNestedRuns)
 // Its check box handler runs into a file error.
 class ThrowingDlg : public CDialog {
 public:
-    ThrowingDlg() : CDialog(IDD_DELAY) {}
+    ThrowingDlg() : CDialog(IDD_FIELD_AND_CHECK) {}
     int clicks = 0;
 
 protected:
-    void OnRound()
+    void OnCheck()
     {
         ++clicks;
         throw CFileException(CFileException::fileNotFound);
@@ -159,7 +159,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ThrowingDlg, CDialog)
-    ON_BN_CLICKED(IDC_ROUND, OnRound)
+    ON_BN_CLICKED(IDC_CHECK, OnCheck)
 END_MESSAGE_MAP()
 
 TEST(ModalRun, AnErrorInAHandlerIsReportedAndTheDialogGoesOn)
@@ -175,18 +175,18 @@ TEST(ModalRun, AnErrorInAHandlerIsReportedAndTheDialogGoesOn)
             icon = box->icon();
             QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         });
-        QTest::mouseClick(Widget(dlg, IDC_ROUND), Qt::LeftButton);
+        QTest::mouseClick(Widget(dlg, IDC_CHECK), Qt::LeftButton);
 
         EXPECT_EQ(dlg.clicks, 1);
-        EXPECT_EQ(caption, QStringLiteral("Sonavolta"));
+        EXPECT_EQ(caption, QString::fromUtf8(kTestAppTitle));
         EXPECT_EQ(icon, QMessageBox::Critical);
         EXPECT_EQ(text, QStringLiteral("an unnamed file was not found."));
 
         // The dialog is still the one running, and it still takes input.
         EXPECT_TRUE(dlg.IsRunning());
         EXPECT_EQ(CDialog::GetActiveDialog(), &dlg);
-        ClickAndType(dlg, IDC_BPM, QStringLiteral("60"));
-        EXPECT_EQ(Text(dlg, IDC_BPM), QStringLiteral("60"));
+        ClickAndType(dlg, IDC_FIELD, QStringLiteral("60"));
+        EXPECT_EQ(Text(dlg, IDC_FIELD), QStringLiteral("60"));
     });
 }
 

@@ -3,7 +3,7 @@
 // control's WM_CHAR handler, and key presses its PreTranslateMessage first.
 
 #include "framework/Dialog.h"
-#include "res/resource.h"
+#include "tests/framework/TestResources.h"
 #include "tests/support/DialogHarness.h"
 
 #include <gtest/gtest.h>
@@ -16,20 +16,20 @@ namespace {
 
 // ---------------------------------------------------------------- chaining
 
-// The Delay template: 1012 an input field, 1030 a check box.
+// A template with an input field and a check box.
 class BaseDlg : public CDialog {
 public:
-    BaseDlg() : CDialog(IDD_DELAY) {}
+    BaseDlg() : CDialog(IDD_FIELD_AND_CHECK) {}
     int baseClicks = 0;
 
 protected:
-    void OnRound() { ++baseClicks; }
+    void OnCheck() { ++baseClicks; }
 
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(BaseDlg, CDialog)
-    ON_BN_CLICKED(IDC_ROUND, OnRound)
+    ON_BN_CLICKED(IDC_CHECK, OnCheck)
 END_MESSAGE_MAP()
 
 // Adds an entry of its own and leaves the check box to its base.
@@ -38,13 +38,13 @@ public:
     int changes = 0;
 
 protected:
-    void OnChangeBpm() { ++changes; }
+    void OnChangeField() { ++changes; }
 
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(DerivedDlg, BaseDlg)
-    ON_EN_CHANGE(IDC_BPM, OnChangeBpm)
+    ON_EN_CHANGE(IDC_FIELD, OnChangeField)
 END_MESSAGE_MAP()
 
 // Handles the check box itself: its entry comes before the base's.
@@ -53,28 +53,28 @@ public:
     int ownClicks = 0;
 
 protected:
-    void OnOwnRound() { ++ownClicks; }
+    void OnOwnCheck() { ++ownClicks; }
 
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(OverridingDlg, BaseDlg)
-    ON_BN_CLICKED(IDC_ROUND, OnOwnRound)
+    ON_BN_CLICKED(IDC_CHECK, OnOwnCheck)
 END_MESSAGE_MAP()
 
 TEST(Routing, TablesChainToTheBaseClass)
 {
     DerivedDlg derived;
     RunModal(derived, [&] {
-        QTest::mouseClick(Widget(derived, IDC_ROUND), Qt::LeftButton);
-        ClickAndType(derived, IDC_BPM, QStringLiteral("9"));
+        QTest::mouseClick(Widget(derived, IDC_CHECK), Qt::LeftButton);
+        ClickAndType(derived, IDC_FIELD, QStringLiteral("9"));
         EXPECT_EQ(derived.baseClicks, 1);
         EXPECT_EQ(derived.changes, 1);
     });
 
     OverridingDlg overriding;
     RunModal(overriding, [&] {
-        QTest::mouseClick(Widget(overriding, IDC_ROUND), Qt::LeftButton);
+        QTest::mouseClick(Widget(overriding, IDC_CHECK), Qt::LeftButton);
         EXPECT_EQ(overriding.ownClicks, 1);
         EXPECT_EQ(overriding.baseClicks, 0);
     });
@@ -98,33 +98,33 @@ END_MESSAGE_MAP()
 
 class ReflectDlg : public CDialog {
 public:
-    ReflectDlg() : CDialog(IDD_DELAY) {}
-    SelfRewritingEdit bpm;
+    ReflectDlg() : CDialog(IDD_FIELD_AND_CHECK) {}
+    SelfRewritingEdit field;
     int dialogKillFocus = 0;
     int dialogChanges = 0;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_BPM, bpm); }
-    void OnKillFocusBpm() { ++dialogKillFocus; }
-    void OnChangeBpm() { ++dialogChanges; }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_FIELD, field); }
+    void OnKillFocusField() { ++dialogKillFocus; }
+    void OnChangeField() { ++dialogChanges; }
 
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(ReflectDlg, CDialog)
-    ON_EN_KILLFOCUS(IDC_BPM, OnKillFocusBpm)
-    ON_EN_CHANGE(IDC_BPM, OnChangeBpm)
+    ON_EN_KILLFOCUS(IDC_FIELD, OnKillFocusField)
+    ON_EN_CHANGE(IDC_FIELD, OnChangeField)
 END_MESSAGE_MAP()
 
 TEST(Routing, AReflectedNotificationStaysWithTheControl)
 {
     ReflectDlg dlg;
     RunModal(dlg, [&] {
-        ClickAndType(dlg, IDC_BPM, QStringLiteral("9"));
-        QTest::keyClick(Widget(dlg, IDC_BPM), Qt::Key_Tab);  // to the check box
+        ClickAndType(dlg, IDC_FIELD, QStringLiteral("9"));
+        QTest::keyClick(Widget(dlg, IDC_FIELD), Qt::Key_Tab);  // to the check box
 
-        EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(IDC_ROUND));
-        EXPECT_EQ(dlg.bpm.killFocus, 1);
+        EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(IDC_CHECK));
+        EXPECT_EQ(dlg.field.killFocus, 1);
         EXPECT_EQ(dlg.dialogKillFocus, 0);
         // The control reflects only its kill-focus; the change goes on to the dialog.
         EXPECT_EQ(dlg.dialogChanges, 1);
@@ -161,19 +161,19 @@ END_MESSAGE_MAP()
 
 class ProbeDlg : public CDialog {
 public:
-    ProbeDlg() : CDialog(IDD_DELAY) {}
-    ProbeEdit bpm;
+    ProbeDlg() : CDialog(IDD_FIELD_AND_CHECK) {}
+    ProbeEdit field;
     int changes = 0;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_BPM, bpm); }
-    void OnChangeBpm() { ++changes; }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_FIELD, field); }
+    void OnChangeField() { ++changes; }
 
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(ProbeDlg, CDialog)
-    ON_EN_CHANGE(IDC_BPM, OnChangeBpm)
+    ON_EN_CHANGE(IDC_FIELD, OnChangeField)
 END_MESSAGE_MAP()
 
 struct KeyCase {
@@ -202,19 +202,19 @@ TEST(Routing, CharactersAndKeysReachTheControlFirst)
         SCOPED_TRACE(c.what);
         ProbeDlg dlg;
         RunModal(dlg, [&] {
-            QWidget* field = Widget(dlg, IDC_BPM);
-            dlg.bpm.SetWindowText(QString::fromUtf8(c.initial));
+            QWidget* field = Widget(dlg, IDC_FIELD);
+            dlg.field.SetWindowText(QString::fromUtf8(c.initial));
             QTest::mouseClick(field, Qt::LeftButton);
             QTest::keyClick(field, Qt::Key_Home);
-            dlg.bpm.callDefault = c.callDefault;
-            dlg.bpm.swallowKey = c.swallowKey;
+            dlg.field.callDefault = c.callDefault;
+            dlg.field.swallowKey = c.swallowKey;
             dlg.changes = 0;
 
             for (Qt::Key k : c.keys)
                 QTest::keyClick(field, k);
 
-            EXPECT_EQ(dlg.bpm.chars, c.chars);
-            EXPECT_EQ(Text(dlg, IDC_BPM), QString::fromUtf8(c.text));
+            EXPECT_EQ(dlg.field.chars, c.chars);
+            EXPECT_EQ(Text(dlg, IDC_FIELD), QString::fromUtf8(c.text));
             EXPECT_EQ(dlg.changes, c.changes);
         });
     }

@@ -5,7 +5,8 @@
 
 #include "tests/install/Installed.h"
 
-#include "res/ResourceTypes.h"
+#include "framework/Ids.h"
+#include "framework/ResourceTypes.h"
 
 #include <QRegularExpression>
 
@@ -114,7 +115,7 @@ TEST_F(Installed, DesktopEntryAndMetainfoPointAtWhatIsInstalled)
         << icon.toStdString();
     // Qt names the window's class after the application, which the program
     // names from its string table; docks group windows under the entry by it.
-    EXPECT_EQ(entry["StartupWMClass"], QString::fromUtf8(res::FindString(57344)));
+    EXPECT_EQ(entry["StartupWMClass"], QString::fromUtf8(res::FindString(AFX_IDS_APP_TITLE)));
 
     QFile metainfo(InPrefix(kMetainfo));
     ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly));

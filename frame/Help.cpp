@@ -1,4 +1,4 @@
-#include "app/frame/Help.h"
+#include "frame/Help.h"
 
 #include "framework/Program.h"
 #include "framework/WinApp.h"

@@ -1,6 +1,6 @@
-#include "app/frame/DialogFrame.h"
+#include "frame/DialogFrame.h"
 
-#include "app/frame/Help.h"
+#include "frame/Help.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 

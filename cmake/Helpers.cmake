@@ -1,0 +1,28 @@
+# One helper per build idiom that more than one folder uses.
+
+# Results pinned to the last bit follow the order of operations in the code:
+# the compiler must not fuse a multiply and an add into one rounding. For the
+# engines, and for the checks that compute the expected values step by step.
+function(sonavolta_exact_float target)
+  target_compile_options(${target} PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-ffp-contract=off>)
+endfunction()
+
+# The program's data files, found beside its executable.
+set(SONAVOLTA_HELP_PAGE ${CMAKE_SOURCE_DIR}/res/help/sonavolta.html)
+set(SONAVOLTA_PITCH_TABLE ${CMAKE_SOURCE_DIR}/res/spn.dat)
+
+# Copies files next to an executable target after each link; LINK_DEPENDS
+# relinks it, and so copies again, when one of them changes.
+function(sonavolta_copy_beside target)
+  foreach(file ${ARGN})
+    get_filename_component(name ${file} NAME)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} $<TARGET_FILE_DIR:${target}>/${name})
+  endforeach()
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${ARGN})
+endfunction()
+
+# The help page and the pitch table beside an executable, as beside the program.
+function(sonavolta_copy_data target)
+  sonavolta_copy_beside(${target} ${SONAVOLTA_HELP_PAGE} ${SONAVOLTA_PITCH_TABLE})
+endfunction()

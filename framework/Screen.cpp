@@ -1,0 +1,245 @@
+// The program's one window, the screen, with a page per running dialog;
+// and dialog units, which size both the screen and the dialogs' controls.
+
+#include "framework/Screen_p.h"
+
+#include "framework/ResourceTypes.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+namespace fw {
+
+// ---------------------------------------------------------------- dialog units
+
+QSize DialogBaseUnits(const QFont& font)
+{
+    // Every template and every control converts its units with these, so
+    // the letters are measured once per font, not once per conversion.
+    static QFont measuredFont;
+    static QSize measured;
+    if (measured.isEmpty() || font != measuredFont) {
+        const QFontMetrics metrics(font);
+        const int width =
+            metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        measuredFont = font;
+        measured = {(width / 26 + 1) / 2, metrics.height()};
+    }
+    return measured;
+}
+
+QFont DialogFont() { return QApplication::font(); }
+
+namespace {
+
+// a * b / c rounded half away from zero.
+int MulDiv(int a, int b, int c)
+{
+    const long long p = static_cast<long long>(a) * b;
+    return int(p >= 0 ? (p + c / 2) / c : (p - c / 2) / c);
+}
+
+}  // namespace
+
+QRect DialogUnitsToPixels(const QFont& font, int x, int y, int cx, int cy)
+{
+    const QSize base = DialogBaseUnits(font);
+    return QRect(MulDiv(x, base.width(), 4), MulDiv(y, base.height(), 8), MulDiv(cx, base.width(), 4),
+                 MulDiv(cy, base.height(), 8));
+}
+
+// ---------------------------------------------------------------- pages and the screen
+
+namespace {
+
+// The caption in the navigation bar: a caption too long for the bar ends in
+// an ellipsis rather than widening the screen; screen readers get it whole.
+class CaptionLabel : public QLabel {
+public:
+    CaptionLabel(const QString& caption, QWidget* parent) : QLabel(parent), m_caption(caption)
+    {
+        setAccessibleName(caption);
+        setToolTip(caption);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QLabel::resizeEvent(e);
+        setText(fontMetrics().elidedText(m_caption, Qt::ElideRight, contentsRect().width()));
+    }
+
+private:
+    QString m_caption;
+};
+
+}  // namespace
+
+Page::Page(QWidget* dialogArea, const QString& pageCaption, QSize clientSize) : client(dialogArea), caption(pageCaption)
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* nav = new QWidget(this);
+    nav->setObjectName(QStringLiteral("navigationBar"));
+    nav->setAutoFillBackground(true);
+    QPalette navPalette = nav->palette();
+    navPalette.setColor(QPalette::Window, QColor(0, 0, 96));
+    navPalette.setColor(QPalette::WindowText, Qt::white);
+    nav->setPalette(navPalette);
+    auto* navRow = new QHBoxLayout(nav);
+    navRow->setContentsMargins(6, 3, 4, 3);
+    auto* title = new CaptionLabel(caption, nav);
+    title->setObjectName(QStringLiteral("caption"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    // A long caption must not widen the screen.
+    title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    title->setMinimumWidth(0);
+    navRow->addWidget(title, 1);
+    auto* ok = new QPushButton(QStringLiteral("OK"), nav);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setFocusPolicy(Qt::TabFocus);
+    // Enter on the focused button presses it, as on the dialogs' own buttons.
+    ok->setAutoDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, ok, [this] {
+        if (onOk)
+            onOk();
+    });
+    navRow->addWidget(ok);
+    okButton = ok;
+    column->addWidget(nav);
+
+    client->setParent(this);
+    client->setFixedSize(clientSize);
+    column->addWidget(client);
+
+    commandBarSlot = new QWidget(this);
+    commandBarSlot->setObjectName(QStringLiteral("commandBar"));
+    commandBarLayout = new QHBoxLayout(commandBarSlot);
+    commandBarLayout->setContentsMargins(2, 2, 2, 2);
+    const int barHeight = QFontMetrics(font()).height() + 14;
+    commandBarSlot->setFixedHeight(barHeight);
+    emptyBar = new QWidget(commandBarSlot);
+    commandBarLayout->addWidget(emptyBar, 1);
+    column->addWidget(commandBarSlot);
+}
+
+Screen::Screen()
+{
+    setObjectName(QStringLiteral("screen"));
+    m_stack = new QStackedLayout(this);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_stack->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Every page has the client size of the largest template, so the
+    // screen keeps its size whichever dialog is on top.
+    const QFont font = DialogFont();
+    for (const res::DialogTemplate* t : res::AllDialogTemplates()) {
+        const QRect r = DialogUnitsToPixels(font, 0, 0, t->cx, t->cy);
+        m_clientSize = m_clientSize.expandedTo(r.size());
+    }
+}
+
+namespace {
+QPointer<Screen> g_screen;
+}
+
+Screen* Screen::Get()
+{
+    if (!g_screen) {
+        g_screen = new Screen;
+        g_screen->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    return g_screen;
+}
+
+Screen* Screen::Existing() { return g_screen; }
+
+void Screen::Push(Page* page, CDialog* dlg)
+{
+    if (QWidget* focus = QApplication::focusWidget(); focus && !m_pages.empty())
+        m_pages.back().first->focusBeforeCover = focus;
+    m_pages.emplace_back(page, dlg);
+    m_stack->addWidget(page);
+    m_stack->setCurrentWidget(page);
+    setWindowTitle(page->caption);
+    if (!isVisible()) {
+        // The first screen opens in the middle of the desktop's work area.
+        adjustSize();
+        if (const QScreen* desktop = QGuiApplication::primaryScreen())
+            move(desktop->availableGeometry().center() - rect().center());
+        show();
+    }
+    // Show the window in front, as a dialog that fills the screen does.
+    raise();
+    activateWindow();
+}
+
+void Screen::Pop(Page* page)
+{
+    for (auto it = m_pages.begin(); it != m_pages.end(); ++it) {
+        if (it->first == page) {
+            m_pages.erase(it);
+            break;
+        }
+    }
+    m_stack->removeWidget(page);
+    // With no page left the window stays as it is until the program ends
+    // (or the next run puts a page on it).
+    if (m_pages.empty())
+        return;
+    Page* top = m_pages.back().first;
+    m_stack->setCurrentWidget(top);
+    setWindowTitle(top->caption);
+    activateWindow();
+    if (top->focusBeforeCover)
+        top->focusBeforeCover->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+CDialog* Screen::TopDialog() const { return m_pages.empty() ? nullptr : m_pages.back().second; }
+
+bool Screen::RaiseWindow()
+{
+    if (m_pages.empty())
+        return false;
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    return true;
+}
+
+void Screen::closeEvent(QCloseEvent* e)
+{
+    // Closing the window ends every run; the window goes when the last does.
+    e->ignore();
+    for (auto it = m_pages.rbegin(); it != m_pages.rend(); ++it)
+        if (it->first->onClose)
+            it->first->onClose();
+}
+
+void Screen::keyPressEvent(QKeyEvent* e)
+{
+    // Esc from the navigation bar, the command bar or a screen without a
+    // focused control (the dialog's own area handles it for its controls).
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier && !m_pages.empty()) {
+        if (const Page* top = m_pages.back().first; top->onCancel)
+            top->onCancel();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+}  // namespace fw

@@ -1,0 +1,34 @@
+// Test hooks; see TestHooks.h for what each does and who uses it.
+
+#include "framework/TestHooks.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace testhooks {
+
+namespace {
+
+const char* const kExitAfterFirstPaint = "SONAVOLTA_EXIT_AFTER_FIRST_PAINT";
+
+}  // namespace
+
+void AfterPaint(QWidget* window)
+{
+    static bool firstPaintSeen = false;
+    if (!firstPaintSeen && qEnvironmentVariableIsSet(kExitAfterFirstPaint)) {
+        firstPaintSeen = true;
+        std::fputs("first paint\n", stdout);
+        std::fflush(stdout);
+        QTimer::singleShot(0, window, &QWidget::close);
+    }
+}
+
+CString CalculatorToOpenAfterMainRun()
+{
+    return qEnvironmentVariable(kExitAfterFirstPaint) == QLatin1String("wave") ? CString("wave") : CString();
+}
+
+}  // namespace testhooks

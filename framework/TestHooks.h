@@ -1,0 +1,29 @@
+#pragma once
+// Test hooks: what the program does differently for the tests and benchmarks
+// that start it as a process. The environment is read here and nowhere else,
+// and the program calls each hook at one point.
+//
+// SONAVOLTA_EXIT_AFTER_FIRST_PAINT=<any value>
+//   The first paint of the process (the chooser's) prints "first paint" on
+//   stdout, and the window is then closed as a user would close it, so the
+//   program ends with 0 (bench/StartupBench, tests/app ProgramTest).
+// SONAVOLTA_EXIT_AFTER_FIRST_PAINT=wave
+//   Besides, once the main dialog's run has ended, the application makes the
+//   Wave calculator as its button makes it, without showing it, and prints
+//   "wave opened" or the text of the error that kept it from opening
+//   (tests/install: the installed program finds its pitch table).
+
+#include "framework/Core.h"
+
+class QWidget;
+
+namespace testhooks {
+
+// Framework use: called after every paint of a dialog in the window.
+void AfterPaint(QWidget* window);
+
+// The calculator to make once the main dialog's run has ended ("wave"), or
+// empty when no test asks for one.
+CString CalculatorToOpenAfterMainRun();
+
+}  // namespace testhooks
