@@ -47,11 +47,8 @@ QStringList ExpectedFor(double hz)
     const CNumEdit field;
     QStringList texts;
     for (double value : {model.m_wavelengthFt, model.m_wavelengthCm, model.m_halfWavelengthFt,
-                         model.m_halfWavelengthCm, model.m_halfPeriodMs, model.m_periodMs}) {
-        CString text;
-        field.FormatFixed(value, text);
-        texts << text;
-    }
+                         model.m_halfWavelengthCm, model.m_halfPeriodMs, model.m_periodMs})
+        texts << field.FormatFixed(value);
     return texts;
 }
 
