@@ -141,6 +141,30 @@ TEST(LevelDialog, EveryFieldAndListHasAName)
     });
 }
 
+// A list's index is the engine's unit index: each list holds the engine's
+// labels, in the engine's order, and nothing else.
+TEST(LevelDialog, TheUnitListsHoldTheEnginesLabelsInItsUnitOrder)
+{
+    const auto items = [](QComboBox* list) {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->itemText(i);
+        return texts;
+    };
+    const auto labels = [](const auto& engineLabels) {
+        QStringList texts;
+        for (const char* label : engineLabels)
+            texts << QString::fromUtf8(label);
+        return texts;
+    };
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        EXPECT_EQ(items(Combo(dlg, IDC_POWER_UNIT)), labels(CLevelModel::kPowerUnitLabels));
+        EXPECT_EQ(items(Combo(dlg, IDC_VRMS_UNIT)), labels(CLevelModel::kVoltageUnitLabels));
+        EXPECT_EQ(items(Combo(dlg, IDC_VPP_UNIT)), labels(CLevelModel::kVoltageUnitLabels));
+    });
+}
+
 TEST(LevelDialog, ALevelTypedInAnyDBFieldFillsTheOthers)
 {
     struct Case {
