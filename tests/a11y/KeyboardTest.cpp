@@ -5,8 +5,8 @@
 
 #include "res/resource.h"
 #include "tests/a11y/Screens.h"
-#include "tests/app/Shell.h"
-#include "tests/framework/Waiting.h"
+#include "tests/support/Shell.h"
+#include "tests/support/Waiting.h"
 #include "widgets/NumEdit.h"
 
 #include <QAccessible>

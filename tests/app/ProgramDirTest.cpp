@@ -7,7 +7,7 @@
 
 #include "app/ChooserDlg.h"
 #include "res/resource.h"
-#include "tests/framework/Waiting.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QApplication>

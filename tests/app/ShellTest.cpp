@@ -3,8 +3,8 @@
 
 #include "app/frame/DialogFrame.h"
 #include "res/resource.h"
-#include "tests/app/Shell.h"
-#include "tests/framework/Waiting.h"
+#include "tests/support/Shell.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QFile>

@@ -4,7 +4,7 @@
 
 #include "app/ToolboxApp.h"
 #include "res/resource.h"
-#include "tests/framework/Waiting.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QPushButton>
