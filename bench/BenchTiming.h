@@ -12,20 +12,35 @@ namespace bench {
 
 class Samples {
 public:
+    using Clock = std::chrono::steady_clock;
+
     template <class F>
     void Time(F&& work)
     {
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = Clock::now();
         work();
-        const auto end = std::chrono::steady_clock::now();
+        Add(start, Clock::now());
+    }
+
+    // A run whose end is seen elsewhere (a paint, a queued call).
+    void Add(Clock::time_point start, Clock::time_point end)
+    {
         m_us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     }
 
-    void Report(const char* what)
+    // With a target, it is printed beside the figures (it is no check).
+    void Report(const char* what, double targetUs = 0)
     {
+        if (m_us.empty()) {
+            std::printf("%-55s no runs\n", what);
+            return;
+        }
         std::sort(m_us.begin(), m_us.end());
         const auto at = [&](double q) { return m_us[std::min(m_us.size() - 1, size_t(q * m_us.size()))]; };
-        std::printf("%-55s median %9.1f us   p90 %9.1f us   (%zu runs)\n", what, at(0.5), at(0.9), m_us.size());
+        std::printf("%-55s median %9.1f us   p90 %9.1f us   (%zu runs)", what, at(0.5), at(0.9), m_us.size());
+        if (targetUs > 0)
+            std::printf("   target < %.0f us", targetUs);
+        std::printf("\n");
     }
 
 private:

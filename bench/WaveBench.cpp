@@ -2,6 +2,7 @@
 // opening the calculator until its first paint, and one typed digit. Each
 // figure is the median of many runs, in microseconds, on stdout.
 
+#include "bench/BenchTiming.h"
 #include "calc/wave/WaveDlg.h"
 #include "framework/File.h"
 #include "framework/WinApp.h"
@@ -11,8 +12,6 @@
 #include <QApplication>
 #include <QEvent>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -22,24 +21,7 @@ using namespace testing_support;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Micros(Clock::time_point from, Clock::time_point to)
-{
-    return std::chrono::duration<double, std::micro>(to - from).count();
-}
-
-double Median(std::vector<double> samples)
-{
-    const auto middle = samples.begin() + samples.size() / 2;
-    std::nth_element(samples.begin(), middle, samples.end());
-    return *middle;
-}
-
-void Report(const char* what, int runs, double medianUs, double targetUs)
-{
-    std::printf("%-72s %5d runs  median %9.1f us  (target < %.0f us)\n", what, runs, medianUs, targetUs);
-}
+using Clock = bench::Samples::Clock;
 
 // (1) Loading the table as the dialog does: the shipped table found beside
 // the program, opened, read in one read, handed to a new engine and split
@@ -47,17 +29,20 @@ void Report(const char* what, int runs, double medianUs, double targetUs)
 void LoadTable()
 {
     constexpr int kRuns = 2000;
-    std::vector<double> samples;
+    bench::Samples samples;
+    // The bytes and the engine are let go of after the clock stops.
+    std::optional<std::vector<unsigned char>> table;
     std::optional<CWaveModel> model;
     for (int run = 0; run < kRuns; ++run) {
-        const auto start = Clock::now();
-        const std::vector<unsigned char> table = ReadWholeFile(CWaveDlg::TablePath());
-        model.emplace();
-        model->LoadTable(table.data(), table.size());
-        samples.push_back(Micros(start, Clock::now()));
+        samples.Time([&] {
+            table = ReadWholeFile(CWaveDlg::TablePath());
+            model.emplace();
+            model->LoadTable(table->data(), table->size());
+        });
         model.reset();
+        table.reset();
     }
-    Report("load the pitch table (read the file, hand it to CWaveModel)", kRuns, Median(samples), 100);
+    samples.Report("Wave: load the pitch table (read it, hand it to CWaveModel)", 100);
 }
 
 // Notes the first paint event that reaches any widget and, once that whole
@@ -101,7 +86,7 @@ private:
 void OpenUntilFirstPaint(bool forced)
 {
     const int runs = forced ? 200 : 50;
-    std::vector<double> samples;
+    bench::Samples samples;
     int unpainted = 0;
     for (int run = 0; run <= runs; ++run) {
         Clock::time_point start;
@@ -109,7 +94,7 @@ void OpenUntilFirstPaint(bool forced)
         auto painted = [&] {
             const auto end = Clock::now();
             if (run > 0)
-                samples.push_back(Micros(start, end));
+                samples.Add(start, end);
             dlg->EndDialog(IDCANCEL);
         };
         FirstPaint watch(forced ? std::function<void()>() : std::function<void()>(painted));
@@ -126,9 +111,9 @@ void OpenUntilFirstPaint(bool forced)
         dlg.emplace();
         dlg->DoModal();
     }
-    Report(forced ? "open the Wave calculator until its first paint (forced)"
-                  : "open the Wave calculator until its first paint (as the platform paints)",
-           runs, Median(samples), 10000);
+    samples.Report(forced ? "Wave: open until the first paint (forced)"
+                          : "Wave: open until the first paint (as the platform paints)",
+                   10000);
     if (unpainted > 0)
         std::printf("  (%d runs saw no paint)\n", unpainted);
 }
@@ -141,29 +126,26 @@ void OpenUntilFirstPaint(bool forced)
 void TypeADigit()
 {
     constexpr int kRuns = 5000;
-    std::vector<double> samples;
+    bench::Samples samples;
     CWaveDlg dlg;
     RunModal(dlg, [&] {
         QWidget* frequency = Widget(dlg, IDC_FREQUENCY);
         ClickAndType(dlg, IDC_FREQUENCY, QStringLiteral("44"));
         for (int run = 0; run < kRuns; ++run) {
-            const auto start = Clock::now();
-            QTest::keyClick(frequency, Qt::Key_0, Qt::NoModifier);
-            samples.push_back(Micros(start, Clock::now()));
+            samples.Time([&] { QTest::keyClick(frequency, Qt::Key_0, Qt::NoModifier); });
             QTest::keyClick(frequency, Qt::Key_Backspace);
         }
         if (dlg.GetDlgItem(IDC_FREQUENCY)->GetWindowText() != QStringLiteral("44"))
             std::printf("  (unexpected frequency text: the typing runs did not go as planned)\n");
     });
-    Report("one typed digit in the frequency field, all fields rewritten", kRuns, Median(samples), 150);
+    samples.Report("Wave: typed digit to every field rewritten", 150);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::UseOffscreenPlatform();
     QApplication app(argc, argv);
     AfxInitWindowStyle();
     LoadTable();

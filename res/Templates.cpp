@@ -5,6 +5,9 @@
 #include "res/Version.h"
 #include "res/resource.h"
 
+#include <array>
+#include <iterator>
+
 namespace res {
 namespace {
 
@@ -113,7 +116,13 @@ constexpr DialogTemplate kTemplates[] = {
     {IDD_ABOUT, "", 140, 167, "System", 8, kAboutItems, {}},
 };
 
-constexpr const DialogTemplate* kTemplateList[] = {&kTemplates[0], &kTemplates[1], &kTemplates[2], &kTemplates[3], &kTemplates[4]};
+// Every template, in the order above.
+constexpr auto kTemplateList = [] {
+    std::array<const DialogTemplate*, std::size(kTemplates)> list{};
+    for (std::size_t i = 0; i < list.size(); ++i)
+        list[i] = &kTemplates[i];
+    return list;
+}();
 
 }  // namespace
 

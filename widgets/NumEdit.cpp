@@ -42,18 +42,20 @@ bool CNumEdit::IsThousandsSeparator(QChar c) const
     return c == sep || (IsSpaceLike(sep) && IsSpaceLike(c));
 }
 
-void CNumEdit::FormatFixed(double value, CString& text) const
+CString CNumEdit::FormatFixed(double value) const
 {
-    text = FormatFixedC(value, m_precision);
+    CString text = FormatFixedC(value, m_precision);
     text.replace(QChar('.'), m_decimalSep.at(0));
+    return text;
 }
 
-void CNumEdit::FormatInteger(int value, CString& text) const { text = FormatIntegerC(value); }
+CString CNumEdit::FormatInteger(int value) const { return FormatIntegerC(value); }
 
-void CNumEdit::FormatExponent(double value, CString& text) const
+CString CNumEdit::FormatExponent(double value) const
 {
-    text = FormatExponentC(value);
+    CString text = FormatExponentC(value);
     text.replace(QChar('.'), m_decimalSep.at(0));
+    return text;
 }
 
 double CNumEdit::ParseValue(CString& text) const
@@ -156,7 +158,7 @@ CString CNumEdit::DisplayForm(CString s) const
     switch (m_displayMode) {
     case DisplayFixed: {
         const double value = ParseValue(s);
-        FormatFixed(value, s);
+        s = FormatFixed(value);
         // A value too small for the field's decimals (0.0001 with two) keeps
         // as many as it needs, rather than turning into a text the field
         // would refuse.
@@ -167,10 +169,10 @@ CString CNumEdit::DisplayForm(CString s) const
         break;
     }
     case DisplayInteger:
-        FormatInteger(ParseInteger(s), s);
+        s = FormatInteger(ParseInteger(s));
         break;
     case DisplayExponent:
-        FormatExponent(ParseValue(s), s);
+        s = FormatExponent(ParseValue(s));
         break;
     default:
         break;

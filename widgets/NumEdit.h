@@ -16,9 +16,9 @@ public:
 
     // Number to text: fixed form with m_precision decimals, "%d", "%e"; the
     // decimal point is the user's.
-    void FormatFixed(double value, CString& text) const;
-    void FormatInteger(int value, CString& text) const;
-    void FormatExponent(double value, CString& text) const;
+    CString FormatFixed(double value) const;
+    CString FormatInteger(int value) const;
+    CString FormatExponent(double value) const;
     // Text to number. The text is left with its separators normalised.
     double ParseValue(CString& text) const;
     int ParseInteger(CString& text) const;
@@ -47,9 +47,6 @@ public:
     double m_min = -10000000.0;
     bool m_checkMax = true;
     bool m_checkMin = true;
-    int m_textAreaWidth = 0;  // kept for the owning dialog; the field never reads it
-    int m_rightMargin = 0;  // kept for the owning dialog
-    bool m_changeGuard = false;  // kept for the owning dialog
     int m_displayMode = DisplayFixed;
     double m_scale = 1.0;
     int m_precision = 4;

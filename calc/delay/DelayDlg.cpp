@@ -61,12 +61,7 @@ void CDelayDlg::Recalculate()
     m_model.SetBpm(m_editBpm.ParseValue(tempo));
 
     const bool round = m_btnRound.GetCheck() != BST_UNCHECKED;
-    for (const Result& r : results) {
-        CString text;
-        if (round)
-            r.field.FormatInteger(int(r.length + 0.5), text);  // half up: lengths are positive
-        else
-            r.field.FormatFixed(r.length, text);
-        r.field.SetWindowText(text);
-    }
+    // Rounded half up: lengths are positive.
+    for (const Result& r : results)
+        r.field.SetWindowText(round ? r.field.FormatInteger(int(r.length + 0.5)) : r.field.FormatFixed(r.length));
 }

@@ -33,9 +33,9 @@ void CLevelDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_VRMS_UNIT, m_cbVrmsUnit);
     DDX_Control(pDX, IDC_VPP_UNIT, m_cbVppUnit);
     DDX_Control(pDX, IDC_POWER_UNIT, m_cbPowerUnit);
-    DDX_Control(pDX, IDC_VRMS, m_editVrms);
-    DDX_Control(pDX, IDC_VPP, m_editVpp);
-    DDX_Control(pDX, IDC_POWER, m_editPower);
+    DDX_Control(pDX, IDC_VRMS, m_vrms.edit);
+    DDX_Control(pDX, IDC_VPP, m_vpp.edit);
+    DDX_Control(pDX, IDC_POWER, m_power.edit);
     DDX_Control(pDX, IDC_OHMS, m_editOhms);
     DDX_Control(pDX, IDC_DBV, m_editDBV);
     DDX_Control(pDX, IDC_DBU, m_editDBu);
@@ -55,15 +55,13 @@ bool CLevelDlg::OnInitDialog()
     m_cbVppUnit.SetAccessibleName(CString("Voltage (p-p) unit"));
 
     m_model.m_nPowerUnit = CLevelModel::MilliWatt;
-    m_editVrms.m_scale = 0.001;
-    m_editPower.m_scale = 0.001;
+    m_vrms.edit.m_scale = 0.001;
+    m_power.edit.m_scale = 0.001;
     m_model.m_nVrmsUnit = CLevelModel::MilliVolt;
     m_model.m_nVppUnit = CLevelModel::MilliVolt;
 
     m_editOhms.m_displayMode = CNumEdit::DisplayInteger;
-    CString ohms;
-    m_editOhms.FormatInteger(int(m_model.m_dOhms), ohms);
-    m_editOhms.SetWindowText(ohms);
+    m_editOhms.SetWindowText(m_editOhms.FormatInteger(int(m_model.m_dOhms)));
 
     for (CNumEdit* level : {&m_editDBm, &m_editDBV, &m_editDBu}) {
         level->m_checkMax = level->m_checkMin = true;
@@ -71,21 +69,21 @@ bool CLevelDlg::OnInitDialog()
         level->m_max = 200.0;
     }
     // Power and RMS voltage are typed in their unit and checked in watts and volts.
-    m_editPower.m_checkMax = m_editPower.m_checkMin = true;
-    m_editPower.m_min = 0.0;
-    m_editPower.m_max = 1.7e17;
-    m_editVrms.m_checkMax = m_editVrms.m_checkMin = true;
-    m_editVrms.m_min = 0.0;
-    m_editVrms.m_max = 1e10;
+    m_power.edit.m_checkMax = m_power.edit.m_checkMin = true;
+    m_power.edit.m_min = 0.0;
+    m_power.edit.m_max = 1.7e17;
+    m_vrms.edit.m_checkMax = m_vrms.edit.m_checkMin = true;
+    m_vrms.edit.m_min = 0.0;
+    m_vrms.edit.m_max = 1e10;
 
     // The single-line fields start with the caret against their right edge;
     // AlignRight keeps their text there.
-    for (CNumEdit* field : {&m_editPower, &m_editVrms, &m_editVpp}) {
-        field->m_textAreaWidth = field->GetRect().Width();
+    for (RightAlignedField* field : {&m_power, &m_vrms, &m_vpp}) {
+        field->textAreaWidth = field->edit.GetRect().Width();
         int left = 0, right = 0;
-        field->GetMargins(left, right);
-        field->m_rightMargin = right + 1;
-        field->SetMargins(field->m_textAreaWidth - 1, field->m_rightMargin);
+        field->edit.GetMargins(left, right);
+        field->rightMargin = right + 1;
+        field->edit.SetMargins(field->textAreaWidth - 1, field->rightMargin);
     }
 
     m_bActive = true;
@@ -101,12 +99,8 @@ void CLevelDlg::OnSetFocusOhms() { m_model.m_nEntered = CLevelModel::EnteredOhms
 
 CString CLevelDlg::PowerText() const
 {
-    CString text;
-    if (m_model.m_bExp)
-        m_editPower.FormatExponent(m_model.GetPower(), text);
-    else
-        m_editPower.FormatFixed(m_model.GetPower(), text);
-    return text;
+    const double power = m_model.GetPower();
+    return m_model.m_bExp ? m_power.edit.FormatExponent(power) : m_power.edit.FormatFixed(power);
 }
 
 void CLevelDlg::UpdateFields()
@@ -125,45 +119,38 @@ void CLevelDlg::UpdateFields()
                                Level{m_editDBm, m_model.m_dBm}}) {
         if (focus == &level.field)
             continue;
-        CString text;
-        if (!undefined)
-            level.field.FormatFixed(level.value, text);
-        level.field.SetWindowText(text);
+        level.field.SetWindowText(undefined ? CString() : level.field.FormatFixed(level.value));
     }
 
-    if (focus != &m_editPower) {
-        m_editPower.SetWindowText(undefined ? CString() : PowerText());
+    if (focus != &m_power.edit) {
+        m_power.edit.SetWindowText(undefined ? CString() : PowerText());
         m_cbPowerUnit.SetCurSel(m_model.m_nPowerUnit);
-        m_editPower.m_scale = CLevelModel::PowerUnitFactor(m_model.m_nPowerUnit);
+        m_power.edit.m_scale = CLevelModel::PowerUnitFactor(m_model.m_nPowerUnit);
     }
 
     // An undefined voltage leaves its unit list as it was.
-    if (focus != &m_editVrms) {
+    if (focus != &m_vrms.edit) {
         if (undefined) {
-            m_editVrms.SetWindowText(CString());
+            m_vrms.edit.SetWindowText(CString());
         } else {
-            CString text;
-            m_editVrms.FormatFixed(m_model.GetVrms(), text);
-            m_editVrms.SetWindowText(text);
+            m_vrms.edit.SetWindowText(m_vrms.edit.FormatFixed(m_model.GetVrms()));
             m_cbVrmsUnit.SetCurSel(m_model.m_nVrmsUnit);
-            m_editVrms.m_scale = CLevelModel::VoltageUnitFactor(m_model.m_nVrmsUnit);
+            m_vrms.edit.m_scale = CLevelModel::VoltageUnitFactor(m_model.m_nVrmsUnit);
         }
     }
 
     // The peak-to-peak voltage is never typed, so it is rewritten even when focused.
     if (undefined) {
-        m_editVpp.SetWindowText(CString());
+        m_vpp.edit.SetWindowText(CString());
     } else {
-        CString text;
-        m_editVpp.FormatFixed(m_model.GetVpp(), text);
-        m_editVpp.SetWindowText(text);
+        m_vpp.edit.SetWindowText(m_vpp.edit.FormatFixed(m_model.GetVpp()));
         m_cbVppUnit.SetCurSel(m_model.m_nVppUnit);
     }
 }
 
 void CLevelDlg::ClearFields()
 {
-    for (CNumEdit* field : {&m_editDBm, &m_editDBu, &m_editDBV, &m_editPower, &m_editVpp, &m_editVrms})
+    for (CNumEdit* field : {&m_editDBm, &m_editDBu, &m_editDBV, &m_power.edit, &m_vpp.edit, &m_vrms.edit})
         field->SetWindowText(CString());
 }
 
@@ -204,23 +191,23 @@ void CLevelDlg::OnChangeOhms()
 
 // What the three single-line fields' change handlers share: the guard, the
 // emptied field and the alignment. False when the handler is to stop there.
-bool CLevelDlg::FollowSingleLineText(CNumEdit& field, const CWnd* focus, CString& text)
+bool CLevelDlg::FollowSingleLineText(RightAlignedField& field, const CWnd* focus, CString& text)
 {
-    if (field.m_changeGuard)
+    if (field.changeGuard)
         return false;
-    field.m_changeGuard = true;
+    field.changeGuard = true;
 
     int start = 0, end = 0;
-    field.GetSel(start, end);
-    text = field.GetWindowText();
-    if (text.isEmpty() && focus == &field) {
+    field.edit.GetSel(start, end);
+    text = field.edit.GetWindowText();
+    if (text.isEmpty() && focus == &field.edit) {
         ClearFields();
         m_bActive = false;
-        field.m_changeGuard = false;
+        field.changeGuard = false;
         return false;
     }
     AlignRight(field, text, start);
-    field.m_changeGuard = false;
+    field.changeGuard = false;
     return true;
 }
 
@@ -229,11 +216,11 @@ void CLevelDlg::OnChangePower()
     m_bActive = true;
     const CWnd* focus = GetFocus();
     CString text;
-    if (!FollowSingleLineText(m_editPower, focus, text) || focus != &m_editPower || m_showingInNewUnit)
+    if (!FollowSingleLineText(m_power, focus, text) || focus != &m_power.edit || m_showingInNewUnit)
         return;
-    m_model.SetPower(m_editPower.ParseValue(text));
+    m_model.SetPower(m_power.edit.ParseValue(text));
     UpdateFields();
-    m_editPower.m_displayMode = m_model.m_bExp ? CNumEdit::DisplayExponent : CNumEdit::DisplayFixed;
+    m_power.edit.m_displayMode = m_model.m_bExp ? CNumEdit::DisplayExponent : CNumEdit::DisplayFixed;
 }
 
 void CLevelDlg::OnChangeVrms()
@@ -242,12 +229,12 @@ void CLevelDlg::OnChangeVrms()
     m_bActive = true;
     CString text;
     // The focus is asked again once the text is aligned.
-    if (!FollowSingleLineText(m_editVrms, focus, text) || GetFocus() != &m_editVrms || m_showingInNewUnit)
+    if (!FollowSingleLineText(m_vrms, focus, text) || GetFocus() != &m_vrms.edit || m_showingInNewUnit)
         return;
     // The number is in the unit the list shows. An undefined result may have
     // moved the engine's unit without the list (which it leaves alone then).
     m_model.m_nVrmsUnit = m_cbVrmsUnit.GetCurSel();
-    m_model.SetVrms(m_editVrms.ParseValue(text));
+    m_model.SetVrms(m_vrms.edit.ParseValue(text));
     UpdateFields();
 }
 
@@ -256,7 +243,7 @@ void CLevelDlg::OnChangeVpp()
     // Read-only: only its alignment follows its text.
     m_bActive = true;
     CString text;
-    FollowSingleLineText(m_editVpp, GetFocus(), text);
+    FollowSingleLineText(m_vpp, GetFocus(), text);
 }
 
 CLevelDlg::TextExtent CLevelDlg::MeasureText(CDC& dc, const CString& text)
@@ -266,32 +253,32 @@ CLevelDlg::TextExtent CLevelDlg::MeasureText(CDC& dc, const CString& text)
     return extent;
 }
 
-void CLevelDlg::AlignRight(CNumEdit& field, const CString& text, int start)
+void CLevelDlg::AlignRight(RightAlignedField& field, const CString& text, int start)
 {
     TextExtent extent;
     {
-        CClientDC dc(&field);
+        CClientDC dc(&field.edit);
         extent = MeasureText(dc, text);
     }
 
     // A left margin that leaves just the text's width to its right.
-    const int n = field.m_textAreaWidth - extent.width;
-    field.SetMargins(n - 1 > 0 ? n - 1 : 2, field.m_rightMargin);
+    const int n = field.textAreaWidth - extent.width;
+    field.edit.SetMargins(n - 1 > 0 ? n - 1 : 2, field.rightMargin);
 
     // Written again to be laid out with the new margins; the change
     // notification this raises is turned away by the field's guard. The
     // field is painted with the rest of the dialog before anything shows, so
     // it is not repainted at once: that would cost ten times the keystroke.
-    field.SetWindowText(text);
-    field.Invalidate(true);
-    field.SetSel(start, start);
+    field.edit.SetWindowText(text);
+    field.edit.Invalidate(true);
+    field.edit.SetSel(start, start);
 }
 
 void CLevelDlg::OnExp()
 {
     const bool exp = m_btnExp.GetCheck() != BST_UNCHECKED;
     m_model.m_bExp = exp;
-    m_editPower.m_displayMode = exp ? CNumEdit::DisplayExponent : CNumEdit::DisplayFixed;
+    m_power.edit.m_displayMode = exp ? CNumEdit::DisplayExponent : CNumEdit::DisplayFixed;
     UpdateFields();
 }
 
@@ -301,9 +288,9 @@ void CLevelDlg::OnSelChangePowerUnit()
     const int unit = m_cbPowerUnit.GetCurSel();
     if (unit >= 0 && unit < CLevelModel::PowerUnitCount) {
         m_model.m_nPowerUnit = unit;
-        m_editPower.m_scale = CLevelModel::PowerUnitFactor(unit);
+        m_power.edit.m_scale = CLevelModel::PowerUnitFactor(unit);
     }
-    ShowInNewUnit(m_editPower, PowerText());
+    ShowInNewUnit(m_power.edit, PowerText());
 }
 
 void CLevelDlg::OnSelChangeVrmsUnit()
@@ -311,11 +298,9 @@ void CLevelDlg::OnSelChangeVrmsUnit()
     const int unit = m_cbVrmsUnit.GetCurSel();
     if (unit >= 0 && unit < CLevelModel::VoltageUnitCount) {
         m_model.m_nVrmsUnit = unit;
-        m_editVrms.m_scale = CLevelModel::VoltageUnitFactor(unit);
+        m_vrms.edit.m_scale = CLevelModel::VoltageUnitFactor(unit);
     }
-    CString text;
-    m_editVrms.FormatFixed(m_model.GetVrms(), text);
-    ShowInNewUnit(m_editVrms, text);
+    ShowInNewUnit(m_vrms.edit, m_vrms.edit.FormatFixed(m_model.GetVrms()));
 }
 
 void CLevelDlg::OnSelChangeVppUnit()
@@ -323,9 +308,7 @@ void CLevelDlg::OnSelChangeVppUnit()
     const int unit = m_cbVppUnit.GetCurSel();
     if (unit >= 0 && unit < CLevelModel::VoltageUnitCount)
         m_model.m_nVppUnit = unit;
-    CString text;
-    m_editVpp.FormatFixed(m_model.GetVpp(), text);
-    ShowInNewUnit(m_editVpp, text);
+    ShowInNewUnit(m_vpp.edit, m_vpp.edit.FormatFixed(m_model.GetVpp()));
 }
 
 void CLevelDlg::ShowInNewUnit(CNumEdit& field, const CString& text)

@@ -41,6 +41,16 @@ private:
         int height = 0;
     };
 
+    // A single-line field the dialog keeps against its right edge: the width
+    // its text lays out in, its right margin, and the guard that turns away
+    // the change notification of the dialog's own rewrite.
+    struct RightAlignedField {
+        CNumEdit edit;
+        int textAreaWidth = 0;
+        int rightMargin = 0;
+        bool changeGuard = false;
+    };
+
     // Runs the engine and rewrites every field but the focused one.
     void UpdateFields();
     // Empties the six value fields; the impedance keeps its text.
@@ -48,8 +58,8 @@ private:
     // What the three dB fields do on a change of their text.
     void EnterLevel(CNumEdit& field, double& level, bool stopAboveMax);
     // Shows a single-line field's text against its right edge, caret at start.
-    bool FollowSingleLineText(CNumEdit& field, const CWnd* focus, CString& text);
-    void AlignRight(CNumEdit& field, const CString& text, int start);
+    bool FollowSingleLineText(RightAlignedField& field, const CWnd* focus, CString& text);
+    void AlignRight(RightAlignedField& field, const CString& text, int start);
     static TextExtent MeasureText(CDC& dc, const CString& text);
     // The power field's text for the engine's power in its unit.
     CString PowerText() const;
@@ -61,9 +71,9 @@ private:
     CComboBox m_cbVrmsUnit;
     CComboBox m_cbVppUnit;
     CComboBox m_cbPowerUnit;
-    CNumEdit m_editVrms;
-    CNumEdit m_editVpp;
-    CNumEdit m_editPower;
+    RightAlignedField m_vrms;
+    RightAlignedField m_vpp;
+    RightAlignedField m_power;
     CNumEdit m_editOhms;
     CNumEdit m_editDBV;
     CNumEdit m_editDBu;

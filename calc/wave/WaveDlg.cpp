@@ -76,9 +76,7 @@ void CWaveDlg::OnChangeNote()
         return;  // keep the results and the frequency as they are
     m_model.SetNote(ToU16(text));
     if (m_model.FindFrequency()) {
-        CString frequency;
-        m_editFrequency.FormatFixed(m_model.m_frequency, frequency);
-        m_editFrequency.SetWindowText(frequency);
+        m_editFrequency.SetWindowText(m_editFrequency.FormatFixed(m_model.m_frequency));
         ShowResults();
     } else {
         // Not (yet) a name of the table; the note keeps what was typed.
@@ -97,11 +95,8 @@ void CWaveDlg::ShowResults()
         {m_editHalfFt, m_model.m_halfWavelengthFt}, {m_editHalfCm, m_model.m_halfWavelengthCm},
         {m_editHalfPeriod, m_model.m_halfPeriodMs}, {m_editPeriod, m_model.m_periodMs},
     };
-    for (const Result& r : results) {
-        CString text;
-        r.field.FormatFixed(r.value, text);
-        r.field.SetWindowText(text);
-    }
+    for (const Result& r : results)
+        r.field.SetWindowText(r.field.FormatFixed(r.value));
 }
 
 void CWaveDlg::ClearResults()

@@ -5,9 +5,9 @@
 
 #include "res/resource.h"
 #include "tests/a11y/Screens.h"
-#include "tests/app/Shell.h"
-#include "tests/framework/Waiting.h"
-#include "widgets/NumEdit.h"
+#include "tests/support/Numbers.h"
+#include "tests/support/Shell.h"
+#include "tests/support/Waiting.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -146,7 +146,7 @@ TEST(Keyboard, ListsAndCheckBoxesChangeByKeys)
         Press(Qt::Key_Down);
         EXPECT_EQ(QAccessible::queryAccessibleInterface(QApplication::focusWidget())->text(QAccessible::Value),
                   QStringLiteral("W"));
-        EXPECT_EQ(Text(dlg, IDC_POWER).left(5), QStringLiteral("0") + CNumEdit().m_decimalSep + QStringLiteral("001"));
+        EXPECT_EQ(Text(dlg, IDC_POWER).left(5), Local("0.001"));
     });
     a11y::RunScreen<CDelayDlg>([](CDialog& dlg) {
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("120"));
@@ -196,17 +196,14 @@ private:
 // the arrow keys and Enter; what the item opens runs inside this call.
 void PickFromMenu(const QString& item, const std::function<void()>& whileOpen = {})
 {
-    When([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; },
-         [item, whileOpen] {
-             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-             for (int i = 0; i < 4 && !(menu->activeAction() && menu->activeAction()->text() == item); ++i)
-                 QTest::keyClick(menu, Qt::Key_Down);
-             EXPECT_EQ(menu->activeAction() ? menu->activeAction()->text() : QString(), item);
-             if (whileOpen)
-                 When([] { return CDialog::GetActiveDialog() && CDialog::GetActiveDialog()->GetTemplateId() == IDD_ABOUT; },
-                      whileOpen);
-             QTest::keyClick(menu, Qt::Key_Return);
-         });
+    WhenMenuOpens([item, whileOpen](QMenu& menu) {
+        for (int i = 0; i < 4 && !(menu.activeAction() && menu.activeAction()->text() == item); ++i)
+            QTest::keyClick(&menu, Qt::Key_Down);
+        EXPECT_EQ(menu.activeAction() ? menu.activeAction()->text() : QString(), item);
+        if (whileOpen)
+            WhenDialogOpens(IDD_ABOUT, [whileOpen](CDialog&) { whileOpen(); });
+        QTest::keyClick(&menu, Qt::Key_Return);
+    });
     Press(Qt::Key_Space);
 }
 

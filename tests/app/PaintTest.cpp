@@ -5,7 +5,7 @@
 #include "app/AboutDlg.h"
 #include "frame/DialogFrame.h"
 #include "res/resource.h"
-#include "tests/app/Shell.h"
+#include "tests/support/Shell.h"
 
 #include <QLabel>
 #include <cmath>

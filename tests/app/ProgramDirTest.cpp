@@ -7,7 +7,7 @@
 
 #include "app/ChooserDlg.h"
 #include "res/resource.h"
-#include "tests/framework/Waiting.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QApplication>
@@ -65,11 +65,10 @@ int RunAsCopy()
     QString wave = QStringLiteral("nothing opened");
     CChooserDlg chooser;
     RunModal(chooser, [&] {
-        When([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }, [] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            for (QAction* action : menu->actions())
+        WhenMenuOpens([](QMenu& menu) {
+            for (QAction* action : menu.actions())
                 if (action->text() == QLatin1String("Contents"))
-                    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
+                    QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(action).center());
         });
         if (QToolButton* help = HelpMenuButton(chooser))
             QTest::mouseClick(help, Qt::LeftButton);

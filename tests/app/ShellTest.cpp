@@ -3,8 +3,8 @@
 
 #include "frame/DialogFrame.h"
 #include "res/resource.h"
-#include "tests/app/Shell.h"
-#include "tests/framework/Waiting.h"
+#include "tests/support/Shell.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QFile>
@@ -34,16 +34,15 @@ void PickHelpMenuItem(CDialog& chooser, const QString& item)
 {
     QToolButton* help = HelpMenuButton(chooser);
     ASSERT_NE(help, nullptr);
-    When([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }, [item] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        for (QAction* action : menu->actions()) {
+    WhenMenuOpens([item](QMenu& menu) {
+        for (QAction* action : menu.actions()) {
             if (action->text() == item) {
-                QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
+                QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(action).center());
                 return;
             }
         }
         ADD_FAILURE() << "no menu item " << item.toStdString();
-        menu->close();
+        menu.close();
     });
     QTest::mouseClick(help, Qt::LeftButton);
 }
@@ -95,17 +94,15 @@ TEST(Chooser, AboutRunsOverTheChooserWhichIsDisabledMeanwhile)
         bool aboutOnTop = false;
         bool chooserEnabledDuring = true;
         int visibleToolButtons = -1;
-        When([] { return CDialog::GetActiveDialog() && CDialog::GetActiveDialog()->GetTemplateId() == IDD_ABOUT; },
-             [&] {
-                 CDialog& about = *CDialog::GetActiveDialog();
-                 aboutOnTop = true;
-                 chooserEnabledDuring = chooser.GetSafeHwnd()->isEnabled();
-                 // No help button and no Help menu of its own.
-                 visibleToolButtons = 0;
-                 for (auto* b : Window(about)->findChildren<QToolButton*>())
-                     visibleToolButtons += b->isVisible();
-                 QTest::mouseClick(OkButton(about), Qt::LeftButton);
-             });
+        WhenDialogOpens(IDD_ABOUT, [&](CDialog& about) {
+            aboutOnTop = true;
+            chooserEnabledDuring = chooser.GetSafeHwnd()->isEnabled();
+            // No help button and no Help menu of its own.
+            visibleToolButtons = 0;
+            for (auto* b : Window(about)->findChildren<QToolButton*>())
+                visibleToolButtons += b->isVisible();
+            QTest::mouseClick(OkButton(about), Qt::LeftButton);
+        });
         PickHelpMenuItem(chooser, QStringLiteral("About..."));
 
         EXPECT_TRUE(aboutOnTop);

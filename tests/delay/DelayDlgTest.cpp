@@ -4,6 +4,7 @@
 #include "calc/delay/DelayDlg.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/Numbers.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -17,9 +18,6 @@ namespace {
 
 constexpr int kResults[] = {IDC_BAR44, IDC_BAR34, IDC_HALF, IDC_QUARTER, IDC_EIGHTH, IDC_SIXTEENTH, IDC_THIRTY_SECOND};
 
-// The user's decimal separator, as every field shows it.
-QString Sep() { return CNumEdit().m_decimalSep; }
-
 QString Fixed(double ms)
 {
     QString text = QString::number(ms, 'f', 4);
@@ -27,13 +25,7 @@ QString Fixed(double ms)
 }
 
 // What the seven result fields show for a tempo, in the order of kResults.
-QStringList Shown(CDialog& dlg)
-{
-    QStringList shown;
-    for (int id : kResults)
-        shown << Text(dlg, id);
-    return shown;
-}
+QStringList Shown(CDialog& dlg) { return Texts(dlg, kResults); }
 
 QStringList ExpectedFixed(double bpm)
 {
@@ -233,20 +225,13 @@ TEST(DelayDialog, TheChooserOpensItAndEveryOpeningStartsEmpty)
     CChooserDlg chooser;
     RunModal(chooser, [&] {
         for (int opening = 0; opening < 2; ++opening) {
-            bool seen = false;
-            WhileModal([&] { QTest::mouseClick(Widget(chooser, IDC_DELAY), Qt::LeftButton); },
-                       [&] {
-                           CDialog* top = CDialog::GetActiveDialog();
-                           ASSERT_NE(top, nullptr);
-                           ASSERT_NE(top, &chooser);
-                           seen = true;
-                           EXPECT_FALSE(chooser.IsWindowEnabled());
-                           EXPECT_EQ(Text(*top, IDC_BPM), QString());
-                           ClickAndType(*top, IDC_BPM, QStringLiteral("120"));
-                           EXPECT_EQ(Text(*top, IDC_QUARTER), "500" + Sep() + "0000");
-                           top->EndDialog(IDOK);
-                       });
-            EXPECT_TRUE(seen);
+            EXPECT_TRUE(OpenFromChooser(chooser, IDC_DELAY, [&](CDialog& delay) {
+                EXPECT_FALSE(chooser.IsWindowEnabled());
+                EXPECT_EQ(Text(delay, IDC_BPM), QString());
+                ClickAndType(delay, IDC_BPM, QStringLiteral("120"));
+                EXPECT_EQ(Text(delay, IDC_QUARTER), "500" + Sep() + "0000");
+                delay.EndDialog(IDOK);
+            }));
             EXPECT_TRUE(chooser.IsWindowEnabled());
         }
     });

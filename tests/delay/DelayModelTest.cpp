@@ -1,4 +1,5 @@
 #include "calc/delay/DelayModel.h"
+#include "tests/support/SameDouble.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,13 @@ Lengths Expected(double bpm)
 
 void ExpectLengths(const CDelayModel& m, const Lengths& e)
 {
-    EXPECT_EQ(m.m_bar44, e.bar44);
-    EXPECT_EQ(m.m_bar34, e.bar34);
-    EXPECT_EQ(m.m_half, e.half);
-    EXPECT_EQ(m.m_quarter, e.quarter);
-    EXPECT_EQ(m.m_eighth, e.eighth);
-    EXPECT_EQ(m.m_sixteenth, e.sixteenth);
-    EXPECT_EQ(m.m_thirtySecond, e.thirtySecond);
+    EXPECT_SAME(m.m_bar44, e.bar44);
+    EXPECT_SAME(m.m_bar34, e.bar34);
+    EXPECT_SAME(m.m_half, e.half);
+    EXPECT_SAME(m.m_quarter, e.quarter);
+    EXPECT_SAME(m.m_eighth, e.eighth);
+    EXPECT_SAME(m.m_sixteenth, e.sixteenth);
+    EXPECT_SAME(m.m_thirtySecond, e.thirtySecond);
 }
 
 TEST(DelayModel, LengthsAreTheQuarterNoteTimesTheirFactor)
@@ -34,7 +35,7 @@ TEST(DelayModel, LengthsAreTheQuarterNoteTimesTheirFactor)
         SCOPED_TRACE(bpm);
         CDelayModel m;
         m.SetBpm(bpm);
-        EXPECT_EQ(m.m_bpm, bpm);
+        EXPECT_SAME(m.m_bpm, bpm);
         ExpectLengths(m, Expected(bpm));
     }
 }
@@ -43,16 +44,16 @@ TEST(DelayModel, WorkedValues)
 {
     CDelayModel m;
     m.SetBpm(120.0);
-    EXPECT_EQ(m.m_quarter, 500.0);
-    EXPECT_EQ(m.m_half, 1000.0);
-    EXPECT_EQ(m.m_bar44, 2000.0);
-    EXPECT_EQ(m.m_bar34, 1500.0);
-    EXPECT_EQ(m.m_thirtySecond, 62.5);
+    EXPECT_SAME(m.m_quarter, 500.0);
+    EXPECT_SAME(m.m_half, 1000.0);
+    EXPECT_SAME(m.m_bar44, 2000.0);
+    EXPECT_SAME(m.m_bar34, 1500.0);
+    EXPECT_SAME(m.m_thirtySecond, 62.5);
     m.SetBpm(1000.0);
-    EXPECT_EQ(m.m_quarter, 60.0);
-    EXPECT_EQ(m.m_thirtySecond, 7.5);
+    EXPECT_SAME(m.m_quarter, 60.0);
+    EXPECT_SAME(m.m_thirtySecond, 7.5);
     m.SetBpm(1.0);
-    EXPECT_EQ(m.m_bar44, 240000.0);
+    EXPECT_SAME(m.m_bar44, 240000.0);
 }
 
 // 60000 * 3 / 7 and (60000 / 7) * 3 differ in the last bit: the order is the
@@ -62,8 +63,8 @@ TEST(DelayModel, OrderOfOperationsShowsInTheLastBit)
     CDelayModel m;
     m.SetBpm(7.0);
     const double quarter = 60000.0 / 7.0;
-    EXPECT_EQ(m.m_bar34, quarter * 3.0);
-    EXPECT_NE(m.m_bar34, 60000.0 * 3.0 / 7.0);
+    EXPECT_SAME(m.m_bar34, quarter * 3.0);
+    EXPECT_FALSE(testing_support::SameDouble(m.m_bar34, 60000.0 * 3.0 / 7.0));
 }
 
 TEST(DelayModel, ATempoOfZeroOrBelowKeepsTheLengths)
@@ -75,7 +76,7 @@ TEST(DelayModel, ATempoOfZeroOrBelowKeepsTheLengths)
         m.SetBpm(bad);
         ExpectLengths(m, Expected(120.0));
         // The tempo itself is stored.
-        EXPECT_TRUE(m.m_bpm == bad || (m.m_bpm != m.m_bpm && bad != bad));
+        EXPECT_SAME(m.m_bpm, bad);
     }
 }
 

@@ -5,7 +5,7 @@
 #include "framework/Dialog.h"
 #include "framework/File.h"
 #include "tests/framework/TestResources.h"
-#include "tests/framework/Waiting.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QMessageBox>

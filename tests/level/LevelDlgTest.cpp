@@ -4,6 +4,7 @@
 #include "calc/level/LevelDlg.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/Numbers.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -21,20 +22,8 @@ namespace {
 constexpr int kValueFields[] = {IDC_DBU, IDC_DBV, IDC_DBM, IDC_POWER, IDC_VRMS, IDC_VPP};
 constexpr int kUnitLists[] = {IDC_POWER_UNIT, IDC_VRMS_UNIT, IDC_VPP_UNIT};
 
-// The user's decimal separator, as every field shows it.
-QString Sep() { return CNumEdit().m_decimalSep; }
-
-// A number as the dialog shows it: "774.5967" in the user's notation.
-QString D(const char* number) { return QString::fromLatin1(number).replace(QLatin1Char('.'), Sep()); }
-
 // What the six value fields show, dBu first, peak-to-peak last.
-QStringList Values(CDialog& dlg)
-{
-    QStringList shown;
-    for (int id : kValueFields)
-        shown << Text(dlg, id);
-    return shown;
-}
+QStringList Values(CDialog& dlg) { return Texts(dlg, kValueFields); }
 
 QComboBox* Combo(CDialog& dlg, int id) { return qobject_cast<QComboBox*>(Widget(dlg, id)); }
 
@@ -123,7 +112,7 @@ TEST(LevelDialog, OpensWithOnlyTheImpedanceFilled)
         // dBu has the focus, so the first keys go there and count as dBu.
         EXPECT_EQ(QApplication::focusWidget(), Widget(dlg, IDC_DBU));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("0"));
-        EXPECT_EQ(Text(dlg, IDC_DBM), D("0.0000"));
+        EXPECT_EQ(Text(dlg, IDC_DBM), Local("0.0000"));
     });
 }
 
@@ -141,6 +130,30 @@ TEST(LevelDialog, EveryFieldAndListHasAName)
     });
 }
 
+// A list's index is the engine's unit index: each list holds the engine's
+// labels, in the engine's order, and nothing else.
+TEST(LevelDialog, TheUnitListsHoldTheEnginesLabelsInItsUnitOrder)
+{
+    const auto items = [](QComboBox* list) {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->itemText(i);
+        return texts;
+    };
+    const auto labels = [](const auto& engineLabels) {
+        QStringList texts;
+        for (const char* label : engineLabels)
+            texts << QString::fromUtf8(label);
+        return texts;
+    };
+    CLevelDlg dlg;
+    RunModal(dlg, [&] {
+        EXPECT_EQ(items(Combo(dlg, IDC_POWER_UNIT)), labels(CLevelModel::kPowerUnitLabels));
+        EXPECT_EQ(items(Combo(dlg, IDC_VRMS_UNIT)), labels(CLevelModel::kVoltageUnitLabels));
+        EXPECT_EQ(items(Combo(dlg, IDC_VPP_UNIT)), labels(CLevelModel::kVoltageUnitLabels));
+    });
+}
+
 TEST(LevelDialog, ALevelTypedInAnyDBFieldFillsTheOthers)
 {
     struct Case {
@@ -151,12 +164,12 @@ TEST(LevelDialog, ALevelTypedInAnyDBFieldFillsTheOthers)
     };
     const Case cases[] = {
         // 20 x log10(0.7745966692414834) = -2.2185 dBV; 1 mW; 774.5967 mV; 2.1909 V.
-        {IDC_DBU, "0", {"0", D("-2.2185"), D("0.0000"), D("1.0000"), D("774.5967"), D("2.1909")}, {"mW", "mV", "V"}},
-        {IDC_DBV, "0", {D("2.2185"), "0", D("2.2185"), D("1.6667"), D("1.0000"), D("2.8284")}, {"mW", "V", "V"}},
+        {IDC_DBU, "0", {"0", Local("-2.2185"), Local("0.0000"), Local("1.0000"), Local("774.5967"), Local("2.1909")}, {"mW", "mV", "V"}},
+        {IDC_DBV, "0", {Local("2.2185"), "0", Local("2.2185"), Local("1.6667"), Local("1.0000"), Local("2.8284")}, {"mW", "V", "V"}},
         // dBV -60: 1 mV, and 1e-6 / 600 W lies below the microwatt band.
-        {IDC_DBV, "-60", {D("-57.7815"), "-60", D("-57.7815"), D("1.6667"), D("1.0000"), D("2.8284")}, {"nW", "mV", "mV"}},
-        {IDC_DBM, "30", {D("30.0000"), D("27.7815"), "30", D("1.0000"), D("24.4949"), D("69.2820")}, {"W", "V", "V"}},
-        {IDC_DBU, "200", {"200", D("197.7815"), D("200.0000"), D("100000000.0000"), D("7745.9667"), D("21908.9023")}, {"GW", "MV", "MV"}},
+        {IDC_DBV, "-60", {Local("-57.7815"), "-60", Local("-57.7815"), Local("1.6667"), Local("1.0000"), Local("2.8284")}, {"nW", "mV", "mV"}},
+        {IDC_DBM, "30", {Local("30.0000"), Local("27.7815"), "30", Local("1.0000"), Local("24.4949"), Local("69.2820")}, {"W", "V", "V"}},
+        {IDC_DBU, "200", {"200", Local("197.7815"), Local("200.0000"), Local("100000000.0000"), Local("7745.9667"), Local("21908.9023")}, {"GW", "MV", "MV"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -176,14 +189,14 @@ TEST(LevelDialog, APowerTypedInWattsKeepsItsUnitWhileTyping)
         ClickAndType(dlg, IDC_POWER, QString());
         ChooseUnit(dlg, IDC_POWER_UNIT, QStringLiteral("W"));
         Retype(dlg, IDC_POWER, QStringLiteral("1"));
-        EXPECT_EQ(Values(dlg), QStringList({D("30.0000"), D("27.7815"), D("30.0000"), "1", D("24.4949"), D("69.2820")}));
+        EXPECT_EQ(Values(dlg), QStringList({Local("30.0000"), Local("27.7815"), Local("30.0000"), "1", Local("24.4949"), Local("69.2820")}));
         EXPECT_EQ(Units(dlg), QStringList({"W", "V", "V"}));
 
         // 1000 W would be shown in kW, but not while the user types it in W.
         QTest::keyClicks(Widget(dlg, IDC_POWER), QStringLiteral("000"));
         EXPECT_EQ(Text(dlg, IDC_POWER), QStringLiteral("1000"));
-        EXPECT_EQ(Text(dlg, IDC_DBU), D("60.0000"));
-        EXPECT_EQ(Text(dlg, IDC_DBM), D("60.0000"));
+        EXPECT_EQ(Text(dlg, IDC_DBU), Local("60.0000"));
+        EXPECT_EQ(Text(dlg, IDC_DBM), Local("60.0000"));
         EXPECT_EQ(Units(dlg), QStringList({"W", "V", "V"}));
     });
 }
@@ -193,14 +206,14 @@ TEST(LevelDialog, AnRmsVoltageIsTypedInTheUnitItsListShows)
     CLevelDlg dlg;
     RunModal(dlg, [&] {
         ClickAndType(dlg, IDC_VRMS, QStringLiteral("1000"));
-        EXPECT_EQ(Values(dlg), QStringList({D("2.2185"), D("0.0000"), D("2.2185"), D("1.6667"), "1000", D("2.8284")}));
+        EXPECT_EQ(Values(dlg), QStringList({Local("2.2185"), Local("0.0000"), Local("2.2185"), Local("1.6667"), "1000", Local("2.8284")}));
         // 1 V would be shown in V, but the list stays as the user typed.
         EXPECT_EQ(Units(dlg), QStringList({"mW", "mV", "V"}));
 
         // After choosing V, the same keys mean a thousand times more.
         ChooseUnit(dlg, IDC_VRMS_UNIT, QStringLiteral("V"));
         Retype(dlg, IDC_VRMS, QStringLiteral("1000"));
-        EXPECT_EQ(Text(dlg, IDC_DBV), D("60.0000"));
+        EXPECT_EQ(Text(dlg, IDC_DBV), Local("60.0000"));
         EXPECT_EQ(Units(dlg), QStringList({"kW", "V", "V"}));
     });
 }
@@ -215,7 +228,7 @@ TEST(LevelDialog, AnRmsVoltageCountsInTheListsUnitAfterAnUndefinedResult)
         Retype(dlg, IDC_POWER, QStringLiteral("0"));
         ASSERT_EQ(Units(dlg).at(1), QStringLiteral("V"));
         Retype(dlg, IDC_VRMS, QStringLiteral("5"));
-        EXPECT_EQ(Text(dlg, IDC_DBV), D("13.9794"));  // 5 V, not 5 mV
+        EXPECT_EQ(Text(dlg, IDC_DBV), Local("13.9794"));  // 5 V, not 5 mV
     });
 }
 
@@ -265,7 +278,7 @@ TEST(LevelDialog, EmptyingTheTypedFieldEmptiesAllAndStopsImpedanceEdits)
             Retype(dlg, IDC_OHMS, QStringLiteral("8"));
             EXPECT_EQ(Values(dlg), QStringList(6, QString()));
             ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
-            EXPECT_EQ(Text(dlg, IDC_POWER), D("75.0000"));
+            EXPECT_EQ(Text(dlg, IDC_POWER), Local("75.0000"));
         });
     }
 }
@@ -278,7 +291,7 @@ TEST(LevelDialog, TheImpedanceRecomputesPowerAndDBmOnly)
         // 0.6 V^2 / 8 ohms = 75 mW; 10 x log10(75) = 18.7506 dBm.
         Retype(dlg, IDC_OHMS, QStringLiteral("8"));
         EXPECT_EQ(Values(dlg),
-                  QStringList({D("0.0000"), D("-2.2185"), D("18.7506"), D("75.0000"), D("774.5967"), D("2.1909")}));
+                  QStringList({Local("0.0000"), Local("-2.2185"), Local("18.7506"), Local("75.0000"), Local("774.5967"), Local("2.1909")}));
         EXPECT_EQ(Units(dlg), QStringList({"mW", "mV", "V"}));
 
         // No impedance: no result.
@@ -308,18 +321,18 @@ TEST(LevelDialog, ChoosingAUnitReExpressesOnlyItsField)
         QString shown;
     };
     const Case cases[] = {
-        {IDC_POWER_UNIT, "W", IDC_POWER, D("0.0010")},
-        {IDC_POWER_UNIT, "\u00b5W", IDC_POWER, D("1000.0000")},
-        {IDC_POWER_UNIT, "GW", IDC_POWER, D("0.0000")},
-        {IDC_VRMS_UNIT, "V", IDC_VRMS, D("0.7746")},
-        {IDC_VPP_UNIT, "mV", IDC_VPP, D("2190.8902")},
+        {IDC_POWER_UNIT, "W", IDC_POWER, Local("0.0010")},
+        {IDC_POWER_UNIT, "\u00b5W", IDC_POWER, Local("1000.0000")},
+        {IDC_POWER_UNIT, "GW", IDC_POWER, Local("0.0000")},
+        {IDC_VRMS_UNIT, "V", IDC_VRMS, Local("0.7746")},
+        {IDC_VPP_UNIT, "mV", IDC_VPP, Local("2190.8902")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.unit);
         CLevelDlg dlg;
         RunModal(dlg, [&] {
             ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
-            QStringList expected = {D("0.0000"), D("-2.2185"), D("0.0000"), D("1.0000"), D("774.5967"), D("2.1909")};
+            QStringList expected = {Local("0.0000"), Local("-2.2185"), Local("0.0000"), Local("1.0000"), Local("774.5967"), Local("2.1909")};
             expected[std::find(std::begin(kValueFields), std::end(kValueFields), c.field) - std::begin(kValueFields)] = c.shown;
             ChooseUnit(dlg, c.list, QString::fromUtf8(c.unit));
             EXPECT_EQ(Values(dlg), expected);
@@ -377,11 +390,11 @@ TEST(LevelDialog, AUnitChosenWhileItsFieldHasTheFocusOnlyReExpressesIt)
     const Case cases[] = {
         // Before: power 0.0000 and dBu, dBV, dBm, RMS and p-p empty; wheeling
         // back restored nothing.
-        {"wheel, power", IDC_POWER, "1", IDC_POWER_UNIT, wheel(-4), "GW", D("0.0000"), wheel(4), D("1.0000")},
-        {"keys, power", IDC_POWER, "1", IDC_POWER_UNIT, keys(1), "W", D("0.0010"), keys(-1), D("1.0000")},
-        {"popup, power", IDC_POWER, "1", IDC_POWER_UNIT, popup(2), "kW", D("0.0000"), popup(-2), D("1.0000")},
-        {"wheel, RMS", IDC_VRMS, "1000", IDC_VRMS_UNIT, wheel(-2), "kV", D("0.0010"), wheel(2), D("1000.0000")},
-        {"keys, RMS", IDC_VRMS, "1000", IDC_VRMS_UNIT, keys(3), "MV", D("0.0000"), keys(-3), D("1000.0000")},
+        {"wheel, power", IDC_POWER, "1", IDC_POWER_UNIT, wheel(-4), "GW", Local("0.0000"), wheel(4), Local("1.0000")},
+        {"keys, power", IDC_POWER, "1", IDC_POWER_UNIT, keys(1), "W", Local("0.0010"), keys(-1), Local("1.0000")},
+        {"popup, power", IDC_POWER, "1", IDC_POWER_UNIT, popup(2), "kW", Local("0.0000"), popup(-2), Local("1.0000")},
+        {"wheel, RMS", IDC_VRMS, "1000", IDC_VRMS_UNIT, wheel(-2), "kV", Local("0.0010"), wheel(2), Local("1000.0000")},
+        {"keys, RMS", IDC_VRMS, "1000", IDC_VRMS_UNIT, keys(3), "MV", Local("0.0000"), keys(-3), Local("1000.0000")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -446,7 +459,7 @@ TEST(LevelDialog, AnEditOfAFieldWithoutTheFocusIsEnteredThere)
         RunModal(dlg, [&] {
             ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
             QStringList before = Values(dlg);
-            before[0] = D("0.0000");  // dBu, rewritten as it is left
+            before[0] = Local("0.0000");  // dBu, rewritten as it is left
 
             c.edit(Widget(dlg, c.field));
 
@@ -475,22 +488,22 @@ TEST(LevelDialog, ExpShowsThePowerInExponentForm)
         ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
         QTest::mouseClick(Widget(dlg, IDC_EXP), Qt::LeftButton);
         EXPECT_EQ(Values(dlg),
-                  QStringList({D("0.0000"), D("-2.2185"), D("0.0000"), D("1.000000e+00"), D("774.5967"), D("2.1909")}));
+                  QStringList({Local("0.0000"), Local("-2.2185"), Local("0.0000"), Local("1.000000e+00"), Local("774.5967"), Local("2.1909")}));
         // Visiting the field leaves the form as it is.
         ClickAndType(dlg, IDC_POWER, QString());
         QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_Tab);
-        EXPECT_EQ(Text(dlg, IDC_POWER), D("1.000000e+00"));
+        EXPECT_EQ(Text(dlg, IDC_POWER), Local("1.000000e+00"));
 
         // A power typed meanwhile is rewritten in the same form when left.
         Retype(dlg, IDC_POWER, QStringLiteral("250"));
         QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_Tab);
-        EXPECT_EQ(Text(dlg, IDC_POWER), D("2.500000e+02"));
+        EXPECT_EQ(Text(dlg, IDC_POWER), Local("2.500000e+02"));
 
         QTest::mouseClick(Widget(dlg, IDC_EXP), Qt::LeftButton);
-        EXPECT_EQ(Text(dlg, IDC_POWER), D("250.0000"));
+        EXPECT_EQ(Text(dlg, IDC_POWER), Local("250.0000"));
         Retype(dlg, IDC_POWER, QStringLiteral("5"));
         QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_Tab);
-        EXPECT_EQ(Text(dlg, IDC_POWER), D("5.0000"));
+        EXPECT_EQ(Text(dlg, IDC_POWER), Local("5.0000"));
     });
 }
 
@@ -605,23 +618,16 @@ TEST(LevelDialog, TheChooserOpensItAndEveryOpeningStartsAfresh)
     CChooserDlg chooser;
     RunModal(chooser, [&] {
         for (int opening = 0; opening < 2; ++opening) {
-            bool seen = false;
-            WhileModal([&] { QTest::mouseClick(Widget(chooser, IDC_LEVEL), Qt::LeftButton); },
-                       [&] {
-                           CDialog* top = CDialog::GetActiveDialog();
-                           ASSERT_NE(top, nullptr);
-                           ASSERT_NE(top, &chooser);
-                           seen = true;
-                           EXPECT_EQ(top->GetCaption(), QStringLiteral("Level"));
-                           EXPECT_EQ(Values(*top), QStringList(6, QString()));
-                           EXPECT_EQ(Units(*top), QStringList({"mW", "mV", "mV"}));
-                           Retype(*top, IDC_OHMS, QStringLiteral("8"));
-                           ChooseUnit(*top, IDC_VPP_UNIT, QStringLiteral("kV"));
-                           ClickAndType(*top, IDC_DBU, QStringLiteral("0"));
-                           EXPECT_EQ(Text(*top, IDC_POWER), D("75.0000"));
-                           top->EndDialog(IDOK);
-                       });
-            EXPECT_TRUE(seen);
+            EXPECT_TRUE(OpenFromChooser(chooser, IDC_LEVEL, [&](CDialog& level) {
+                EXPECT_EQ(level.GetCaption(), QStringLiteral("Level"));
+                EXPECT_EQ(Values(level), QStringList(6, QString()));
+                EXPECT_EQ(Units(level), QStringList({"mW", "mV", "mV"}));
+                Retype(level, IDC_OHMS, QStringLiteral("8"));
+                ChooseUnit(level, IDC_VPP_UNIT, QStringLiteral("kV"));
+                ClickAndType(level, IDC_DBU, QStringLiteral("0"));
+                EXPECT_EQ(Text(level, IDC_POWER), Local("75.0000"));
+                level.EndDialog(IDOK);
+            }));
         }
     });
 }

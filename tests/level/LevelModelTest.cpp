@@ -1,10 +1,9 @@
 #include "calc/level/LevelModel.h"
+#include "tests/support/SameDouble.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -14,19 +13,6 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-// Doubles are compared to the last bit; any NaN matches any NaN.
-::testing::AssertionResult SameDouble(double actual, double expected)
-{
-    if (std::isnan(actual) && std::isnan(expected))
-        return ::testing::AssertionSuccess();
-    if (std::bit_cast<std::uint64_t>(actual) == std::bit_cast<std::uint64_t>(expected))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << std::hexfloat << actual << " is not bit-identical to " << expected;
-}
-
-#define EXPECT_SAME(actual, expected) EXPECT_TRUE(SameDouble((actual), (expected))) << #actual
 
 // Everything the engine holds, for setting up states and predicting results.
 struct Levels

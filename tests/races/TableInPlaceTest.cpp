@@ -8,7 +8,7 @@
 #include "calc/wave/WaveDlg.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
-#include "widgets/NumEdit.h"
+#include "tests/support/Numbers.h"
 
 #include <QFile>
 #include <QAbstractButton>
@@ -82,7 +82,7 @@ TEST_F(TableInPlace, TheOpenCalculatorKeepsItsTableWhenTheFileBecomesAFifo)
             EXPECT_EQ(Text(wave, IDC_NOTE), QStringLiteral("A4"));
             PutFifo();
             Type(wave, IDC_NOTE, QStringLiteral("C4"));
-            EXPECT_EQ(Text(wave, IDC_FREQUENCY), QStringLiteral("261") + CNumEdit().m_decimalSep + QStringLiteral("63"));
+            EXPECT_EQ(Text(wave, IDC_FREQUENCY), Local("261.63"));
         });
         EXPECT_TRUE(opened);
         EXPECT_EQ(report, QString());
@@ -143,11 +143,10 @@ TEST_F(TableInPlace, LinesWithoutAPlainFrequencyInRangeNameNoNote)
                 EXPECT_EQ(Text(wave, IDC_FREQUENCY), QString());
                 EXPECT_EQ(Text(wave, IDC_PERIOD), QString());
             }
-            const QString sep = CNumEdit().m_decimalSep;
             Type(wave, IDC_NOTE, QStringLiteral("a0"));
-            EXPECT_EQ(Text(wave, IDC_FREQUENCY), "27" + sep + "50");
+            EXPECT_EQ(Text(wave, IDC_FREQUENCY), Local("27.50"));
             Type(wave, IDC_NOTE, QStringLiteral("A4"));
-            EXPECT_EQ(Text(wave, IDC_FREQUENCY), "440" + sep + "00");
+            EXPECT_EQ(Text(wave, IDC_FREQUENCY), Local("440.00"));
             // And a typed frequency finds only the ordinary line.
             Type(wave, IDC_FREQUENCY, QStringLiteral("1000"));
             EXPECT_EQ(Text(wave, IDC_NOTE), QString());

@@ -113,9 +113,9 @@ public:
             QString expected;
             if (!m_tempo.isEmpty()) {
                 if (round)
-                    field.FormatInteger(int(length + 0.5), expected);
+                    expected = field.FormatInteger(int(length + 0.5));
                 else
-                    field.FormatFixed(length, expected);
+                    expected = field.FormatFixed(length);
             }
             // A result field tapped and left shows its number in fixed form.
             const QString shown = step.after.at(id);
@@ -164,7 +164,7 @@ public:
             m_shown = m_engine.FindFrequency();
             QString expected;
             if (m_shown)
-                frequency.FormatFixed(m_engine.m_frequency, expected);
+                expected = frequency.FormatFixed(m_engine.m_frequency);
             EXPECT_EQ(step.after.at(IDC_FREQUENCY), expected) << "the frequency of the note typed";
         }
         const std::pair<int, double> results[] = {
@@ -174,7 +174,7 @@ public:
         for (const auto& [id, value] : results) {
             QString expected;
             if (m_shown)
-                Field(m_dlg, id)->FormatFixed(value, expected);
+                expected = Field(m_dlg, id)->FormatFixed(value);
             EXPECT_EQ(step.after.at(id), expected) << "result " << id;
         }
     }
@@ -264,17 +264,14 @@ private:
         const bool undefined = model.m_bUndefined;
 
         const auto fixed = [&](int id, double v) {
-            QString s;
-            if (!undefined)
-                Field(m_dlg, id)->FormatFixed(v, s);
-            return s;
+            return undefined ? QString() : Field(m_dlg, id)->FormatFixed(v);
         };
         std::map<int, QString> expected = {
             {IDC_DBU, fixed(IDC_DBU, model.m_dBu)}, {IDC_DBV, fixed(IDC_DBV, model.m_dBV)},
             {IDC_DBM, fixed(IDC_DBM, model.m_dBm)}, {IDC_VRMS, fixed(IDC_VRMS, model.GetVrms())},
             {IDC_VPP, fixed(IDC_VPP, model.GetVpp())}, {IDC_POWER, fixed(IDC_POWER, model.GetPower())}};
         if (model.m_bExp && !undefined)
-            Field(m_dlg, IDC_POWER)->FormatExponent(model.GetPower(), expected[IDC_POWER]);
+            expected[IDC_POWER] = Field(m_dlg, IDC_POWER)->FormatExponent(model.GetPower());
         for (const auto& [id, shown] : expected) {
             if (id != typed) {
                 EXPECT_EQ(step.after.at(id), shown) << "field " << id << " after typing into " << typed;

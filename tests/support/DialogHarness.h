@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <ostream>
 
 // Readable QStrings in test failures.
@@ -34,6 +35,16 @@ inline QString Text(CDialog& dlg, int id)
 {
     CWnd* wnd = dlg.GetDlgItem(id);
     return wnd ? wnd->GetWindowText() : QString();
+}
+
+// What a row of controls shows, in the order of ids.
+template <class Ids>
+QStringList Texts(CDialog& dlg, const Ids& ids)
+{
+    QStringList texts;
+    for (int id : ids)
+        texts << Text(dlg, id);
+    return texts;
 }
 
 // Waits until the screen window is the active one, so focus is real.
@@ -68,6 +79,26 @@ inline void WhileModal(const std::function<void()>& opens, const std::function<v
 {
     QTimer::singleShot(0, body);
     opens();
+}
+
+// Clicks one of the chooser's buttons and runs body on the calculator it
+// opens, inside that calculator's run; the run is ended after body unless
+// body ended it. False when no calculator opened.
+inline bool OpenFromChooser(CDialog& chooser, int buttonId, const std::function<void(CDialog& calculator)>& body)
+{
+    // Held by the scheduled step too: when nothing opens, it runs later.
+    auto opened = std::make_shared<bool>(false);
+    WhileModal([&] { QTest::mouseClick(Widget(chooser, buttonId), Qt::LeftButton); },
+               [&chooser, body, opened] {
+                   CDialog* top = CDialog::GetActiveDialog();
+                   if (!top || top == &chooser)
+                       return;
+                   *opened = true;
+                   body(*top);
+                   if (top->IsRunning())
+                       top->EndDialog(IDCANCEL);
+               });
+    return *opened;
 }
 
 // Clicks a control (focus by mouse) and types keys into it.

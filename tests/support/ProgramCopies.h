@@ -4,6 +4,8 @@
 // never meet each other or a copy the developer is running.
 // The including test defines SONAVOLTA_EXE, the program's path.
 
+#include "tests/support/Waiting.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -88,16 +90,6 @@ private:
 
     QTemporaryDir m_dir;
 };
-
-inline bool Eventually(const std::function<bool()>& condition, int timeoutMs = 10000)
-{
-    for (int waited = 0; waited < timeoutMs; waited += 20) {
-        if (condition())
-            return true;
-        QTest::qWait(20);
-    }
-    return condition();
-}
 
 // A copy of the program; one the test leaves running is killed at its end.
 class Copy : public QProcess {

@@ -5,6 +5,7 @@
 #include "calc/wave/WaveDlg.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/Numbers.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -24,19 +25,7 @@ constexpr int kResults[] = {IDC_WAVELENGTH_FT, IDC_WAVELENGTH_CM, IDC_HALF_WAVEL
 
 const QStringList kNoResults(6, QString());
 
-// The user's decimal separator, as every field shows it.
-QString Sep() { return CNumEdit().m_decimalSep; }
-
-// A number text written with '.', in the user's form.
-QString Local(const char* text) { return QString::fromLatin1(text).replace(QLatin1Char('.'), Sep()); }
-
-QStringList Shown(CDialog& dlg)
-{
-    QStringList shown;
-    for (int id : kResults)
-        shown << Text(dlg, id);
-    return shown;
-}
+QStringList Shown(CDialog& dlg) { return Texts(dlg, kResults); }
 
 // The engine's six values for a frequency, each in a result field's own form.
 QStringList ExpectedFor(double hz)
@@ -47,11 +36,8 @@ QStringList ExpectedFor(double hz)
     const CNumEdit field;
     QStringList texts;
     for (double value : {model.m_wavelengthFt, model.m_wavelengthCm, model.m_halfWavelengthFt,
-                         model.m_halfWavelengthCm, model.m_halfPeriodMs, model.m_periodMs}) {
-        CString text;
-        field.FormatFixed(value, text);
-        texts << text;
-    }
+                         model.m_halfWavelengthCm, model.m_halfPeriodMs, model.m_periodMs})
+        texts << field.FormatFixed(value);
     return texts;
 }
 
@@ -383,26 +369,19 @@ TEST(WaveDialog, TheChooserOpensItEmptyWithTheFocusOnTheFrequency)
     CChooserDlg chooser;
     RunModal(chooser, [&] {
         for (int opening = 0; opening < 2; ++opening) {
-            bool seen = false;
-            WhileModal([&] { QTest::mouseClick(Widget(chooser, IDC_WAVE), Qt::LeftButton); },
-                       [&] {
-                           CDialog* top = CDialog::GetActiveDialog();
-                           ASSERT_NE(top, nullptr);
-                           ASSERT_NE(top, &chooser);
-                           seen = true;
-                           EXPECT_EQ(top->GetTemplateId(), IDD_WAVE);
-                           EXPECT_FALSE(chooser.IsWindowEnabled());
-                           EXPECT_EQ(Shown(*top), kNoResults);
-                           EXPECT_EQ(Text(*top, IDC_FREQUENCY), QString());
-                           EXPECT_EQ(Text(*top, IDC_NOTE), QString());
-                           // Typed without a click: the keys go where the focus is.
-                           QWidget* focus = QApplication::focusWidget();
-                           ASSERT_EQ(focus, Widget(*top, IDC_FREQUENCY));
-                           QTest::keyClicks(focus, QStringLiteral("440"));
-                           EXPECT_EQ(Text(*top, IDC_NOTE), QStringLiteral("A4"));
-                           top->EndDialog(IDOK);
-                       });
-            EXPECT_TRUE(seen);
+            EXPECT_TRUE(OpenFromChooser(chooser, IDC_WAVE, [&](CDialog& wave) {
+                EXPECT_EQ(wave.GetTemplateId(), IDD_WAVE);
+                EXPECT_FALSE(chooser.IsWindowEnabled());
+                EXPECT_EQ(Shown(wave), kNoResults);
+                EXPECT_EQ(Text(wave, IDC_FREQUENCY), QString());
+                EXPECT_EQ(Text(wave, IDC_NOTE), QString());
+                // Typed without a click: the keys go where the focus is.
+                QWidget* focus = QApplication::focusWidget();
+                ASSERT_EQ(focus, Widget(wave, IDC_FREQUENCY));
+                QTest::keyClicks(focus, QStringLiteral("440"));
+                EXPECT_EQ(Text(wave, IDC_NOTE), QStringLiteral("A4"));
+                wave.EndDialog(IDOK);
+            }));
             EXPECT_TRUE(chooser.IsWindowEnabled());
         }
     });

@@ -2,6 +2,7 @@
 // frequency of 0 or below leaves behind.
 
 #include "calc/wave/WaveModel.h"
+#include "tests/support/SameDouble.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +28,13 @@ WaveResults ResultsOf(const CWaveModel& model)
 
 void ExpectSameBits(const WaveResults& actual, const WaveResults& expected)
 {
-    EXPECT_EQ(actual.period, expected.period);
-    EXPECT_EQ(actual.periodMs, expected.periodMs);
-    EXPECT_EQ(actual.wavelengthCm, expected.wavelengthCm);
-    EXPECT_EQ(actual.wavelengthFt, expected.wavelengthFt);
-    EXPECT_EQ(actual.halfPeriodMs, expected.halfPeriodMs);
-    EXPECT_EQ(actual.halfWavelengthCm, expected.halfWavelengthCm);
-    EXPECT_EQ(actual.halfWavelengthFt, expected.halfWavelengthFt);
+    EXPECT_SAME(actual.period, expected.period);
+    EXPECT_SAME(actual.periodMs, expected.periodMs);
+    EXPECT_SAME(actual.wavelengthCm, expected.wavelengthCm);
+    EXPECT_SAME(actual.wavelengthFt, expected.wavelengthFt);
+    EXPECT_SAME(actual.halfPeriodMs, expected.halfPeriodMs);
+    EXPECT_SAME(actual.halfWavelengthCm, expected.halfWavelengthCm);
+    EXPECT_SAME(actual.halfWavelengthFt, expected.halfWavelengthFt);
 }
 
 // The steps one by one, each rounded to a double of its own through a
@@ -75,7 +76,7 @@ TEST(WaveEngineTest, ComputesEveryResultToTheLastBit)
         model.Compute();
 
         ExpectSameBits(ResultsOf(model), StepByStep(c.frequency));
-        EXPECT_EQ(model.m_frequency, c.frequency);
+        EXPECT_SAME(model.m_frequency, c.frequency);
         EXPECT_DOUBLE_EQ(model.m_periodMs, c.periodMs);
         EXPECT_DOUBLE_EQ(model.m_halfPeriodMs, c.periodMs / 2);
         EXPECT_DOUBLE_EQ(model.m_wavelengthCm, c.wavelengthCm);
@@ -97,7 +98,7 @@ TEST(WaveEngineTest, FrequencyOfZeroOrBelowKeepsTheLastResults)
         model.Compute();
 
         ExpectSameBits(ResultsOf(model), at440);
-        EXPECT_EQ(model.m_frequency, frequency);
+        EXPECT_SAME(model.m_frequency, frequency);
     }
 }
 
@@ -106,7 +107,7 @@ TEST(WaveEngineTest, FirstComputeWithZeroLeavesEverythingZero)
     CWaveModel model;
     model.Compute();  // m_frequency starts at 0.0
 
-    EXPECT_EQ(model.m_frequency, 0.0);
+    EXPECT_SAME(model.m_frequency, 0.0);
     ExpectSameBits(ResultsOf(model), WaveResults{});
     EXPECT_TRUE(model.m_note.empty());
 }

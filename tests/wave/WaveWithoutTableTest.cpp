@@ -5,7 +5,7 @@
 #include "app/ChooserDlg.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
-#include "widgets/NumEdit.h"
+#include "tests/support/Numbers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -108,18 +108,14 @@ TEST(WaveWithoutTable, TheWaveButtonReportsTheFileErrorEveryTimeAndTheChooserGoe
             }
 
             // The chooser is still usable: the Delay calculator opens and works.
-            bool opened = false;
-            WhileModal([&] { QTest::mouseClick(Widget(chooser, IDC_DELAY), Qt::LeftButton); },
-                       [&] {
-                           CDialog* top = CDialog::GetActiveDialog();
-                           ASSERT_NE(top, nullptr);
-                           ASSERT_NE(top, &chooser);
-                           opened = top->GetTemplateId() == IDD_DELAY;
-                           ClickAndType(*top, IDC_BPM, QStringLiteral("120"));
-                           EXPECT_EQ(Text(*top, IDC_QUARTER), "500" + CNumEdit().m_decimalSep + "0000");
-                           top->EndDialog(IDOK);
-                       });
-            EXPECT_TRUE(opened);
+            bool delayOpened = false;
+            EXPECT_TRUE(OpenFromChooser(chooser, IDC_DELAY, [&](CDialog& delay) {
+                delayOpened = delay.GetTemplateId() == IDD_DELAY;
+                ClickAndType(delay, IDC_BPM, QStringLiteral("120"));
+                EXPECT_EQ(Text(delay, IDC_QUARTER), Local("500.0000"));
+                delay.EndDialog(IDOK);
+            }));
+            EXPECT_TRUE(delayOpened);
         });
     }
 }

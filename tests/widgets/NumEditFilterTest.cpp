@@ -147,18 +147,12 @@ TEST(NumEditConversions, ParseAndFormatWithEitherSeparatorPair)
 
     CNumEdit comma;
     UseSeparators(comma, u",", u".");
-    QString text;
-    comma.FormatFixed(1234.5, text);
-    EXPECT_EQ(text, QStringLiteral("1234,5000"));  // never grouped
-    comma.FormatExponent(150.0, text);
-    EXPECT_EQ(text, QStringLiteral("1,500000e+02"));
-    comma.FormatInteger(-42, text);
-    EXPECT_EQ(text, QStringLiteral("-42"));
+    EXPECT_EQ(comma.FormatFixed(1234.5), QStringLiteral("1234,5000"));  // never grouped
+    EXPECT_EQ(comma.FormatExponent(150.0), QStringLiteral("1,500000e+02"));
+    EXPECT_EQ(comma.FormatInteger(-42), QStringLiteral("-42"));
     comma.m_precision = 2;
-    comma.FormatFixed(261.625565, text);
-    EXPECT_EQ(text, QStringLiteral("261,63"));
-    comma.FormatFixed(-0.5, text);
-    EXPECT_EQ(text, QStringLiteral("-0,50"));
+    EXPECT_EQ(comma.FormatFixed(261.625565), QStringLiteral("261,63"));
+    EXPECT_EQ(comma.FormatFixed(-0.5), QStringLiteral("-0,50"));
 
     QString integer = QStringLiteral("1.234.567");
     EXPECT_EQ(comma.ParseInteger(integer), 1234567);
@@ -172,9 +166,7 @@ TEST(NumEditConversions, AnEmptyDecimalSeparatorFallsBackToAPoint)
     CNumEdit f;
     EXPECT_FALSE(f.m_decimalSep.isEmpty());
     f.m_decimalSep = QStringLiteral(".");
-    QString text;
-    f.FormatFixed(2.5, text);
-    EXPECT_EQ(text, QStringLiteral("2.5000"));
+    EXPECT_EQ(f.FormatFixed(2.5), QStringLiteral("2.5000"));
 }
 
 // Nothing may crash or hang on odd texts; the values stay what strtod reads.

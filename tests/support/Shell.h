@@ -4,7 +4,7 @@
 
 #include "app/ToolboxApp.h"
 #include "res/resource.h"
-#include "tests/framework/Waiting.h"
+#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QPushButton>
@@ -23,14 +23,12 @@ inline QPushButton* OkButton(CDialog& dlg)
 inline bool RunChooser(const std::function<void(CDialog& chooser)>& body)
 {
     CToolboxApp app;
-    When([] { return CDialog::GetActiveDialog() && CDialog::GetActiveDialog()->GetTemplateId() == IDD_CHOOSER; },
-         [&] {
-             CDialog& chooser = *CDialog::GetActiveDialog();
-             WaitForActiveWindow(chooser);
-             body(chooser);
-             if (chooser.IsRunning())
-                 chooser.EndDialog(IDCANCEL);
-         });
+    WhenDialogOpens(IDD_CHOOSER, [&](CDialog& chooser) {
+        WaitForActiveWindow(chooser);
+        body(chooser);
+        if (chooser.IsRunning())
+            chooser.EndDialog(IDCANCEL);
+    });
     return app.InitInstance();
 }
 

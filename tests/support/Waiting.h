@@ -1,10 +1,15 @@
 #pragma once
-// Acting inside modal runs that a test's own action opens (a message box, a
-// menu, a nested dialog): the action blocks until the run ends, so what
-// happens inside it is scheduled first and runs from that run's event loop.
+// Waiting in tests. Acting inside modal runs that a test's own action opens
+// (a message box, a menu, a nested dialog): the action blocks until the run
+// ends, so what happens inside it is scheduled first and runs from that
+// run's event loop. And waiting, events running, for a condition to hold.
+
+#include "framework/Dialog.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -48,6 +53,32 @@ inline void When(std::function<bool()> condition, std::function<void()> action, 
         }
     });
     timer->start();
+}
+
+// Runs action on the dialog made from the template once it is the active one.
+inline void WhenDialogOpens(int templateId, std::function<void(CDialog&)> action)
+{
+    When([templateId] { return CDialog::GetActiveDialog() && CDialog::GetActiveDialog()->GetTemplateId() == templateId; },
+         [action = std::move(action)] { action(*CDialog::GetActiveDialog()); });
+}
+
+// Runs action on the popup menu once one is open.
+inline void WhenMenuOpens(std::function<void(QMenu&)> action)
+{
+    When([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; },
+         [action = std::move(action)] { action(*qobject_cast<QMenu*>(QApplication::activePopupWidget())); });
+}
+
+// Waits, events running, until condition holds; false if it never did
+// within timeoutMs.
+inline bool Eventually(const std::function<bool()>& condition, int timeoutMs = 10000)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 20) {
+        if (condition())
+            return true;
+        QTest::qWait(20);
+    }
+    return condition();
 }
 
 }  // namespace testing_support
