@@ -6,5 +6,7 @@
 
 // The help page, installed beside the executable.
 CString HelpPagePath();
+// The small page beside it that leads on to one calculator's section.
+CString HelpTopicPagePath(const CString& anchor);
 void ShowHelpContents();
 void ShowHelpTopic(CString anchor);

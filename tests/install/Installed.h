@@ -89,7 +89,10 @@ inline void ExpectInstalledTree(const QString& prefix)
     const QDir root(prefix);
     const QString program = kProgramDir + QStringLiteral("/sonavolta");
     for (const QString& file : {program, kProgramDir + QStringLiteral("/spn.dat"),
-                                kProgramDir + QStringLiteral("/sonavolta.html"), kDesktopFile, kMetainfo,
+                                kProgramDir + QStringLiteral("/sonavolta.html"),
+                                kProgramDir + QStringLiteral("/sonavolta-level.html"),
+                                kProgramDir + QStringLiteral("/sonavolta-delay.html"),
+                                kProgramDir + QStringLiteral("/sonavolta-wave.html"), kDesktopFile, kMetainfo,
                                 kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg")}) {
         const QFileInfo info(root.filePath(file));
         EXPECT_TRUE(info.isFile() && !info.isSymLink() && info.size() > 0) << file.toStdString();
