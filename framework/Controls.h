@@ -20,8 +20,10 @@ public:
     CRect GetRect() const;
 
     // Asked for every change that did not come through a typed character
-    // (paste, drop, undo, redo, word deletion, input methods): false refuses
-    // the change whole and the field keeps its text.
+    // or the program (paste, drop, undo, redo, word deletion, the field's
+    // menu, input methods, screen readers): false refuses the change whole
+    // and the field keeps its text and selection. A read-only field takes no
+    // such change, and one without the focus takes the focus first.
     virtual bool AcceptsEditedText(const CString& oldText, const CString& newText);
 };
 

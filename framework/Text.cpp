@@ -3,8 +3,10 @@
 #include <QFileInfo>
 #include <QByteArray>
 
+#include <charconv>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -81,6 +83,26 @@ CString FormatFixedC(double value, int precision)
 }
 
 CString FormatExponentC(double value) { return FormatC("%e", value); }
+
+CString FormatShortestFixedC(double value, int minDecimals)
+{
+    // The longest such form, that of the smallest denormal, has 327 characters.
+    char buffer[400];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (error != std::errc())
+        return FormatFixedC(value, minDecimals);
+    CString text = QString::fromLatin1(buffer, int(end - buffer));
+    if (!std::isfinite(value))
+        return text;
+    const int point = text.indexOf(QLatin1Char('.'));
+    const int decimals = point < 0 ? 0 : int(text.size()) - point - 1;
+    if (decimals < minDecimals) {
+        if (point < 0)
+            text.append(QLatin1Char('.'));
+        text.append(QString(minDecimals - decimals, QLatin1Char('0')));
+    }
+    return text;
+}
 
 CString FormatIntegerC(int value) { return FormatC("%d", value); }
 

@@ -16,6 +16,9 @@ int StringToInt(const CString& text);
 // printf("%.<precision>f"), "%e" and "%d" in the "C" locale.
 CString FormatFixedC(double value, int precision);
 CString FormatExponentC(double value);
+// The shortest fixed form ('.' as the point) that reads back as the same
+// number, with at least minDecimals decimals.
+CString FormatShortestFixedC(double value, int minDecimals);
 CString FormatIntegerC(int value);
 
 // The directory of the running executable, found from its real path.

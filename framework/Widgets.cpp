@@ -88,21 +88,113 @@ bool HasCommandModifier(const QKeyEvent* e)
 
 EditWidget::EditWidget(QWidget* parent) : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textEdited, this, [this] {
-        if (m_filteredDepth > 0)
-            m_editedByFilter = true;
-        else
-            m_editedOutsideFilter = true;
-    });
+    // Every change of the text passes here, whatever made it: typed keys,
+    // the program, and the roads that reach the text from outside any event
+    // of this field (its menu's actions, screen readers).
+    connect(this, &QLineEdit::textChanged, this, [this] { OnTextChanged(); });
+    connect(this, &QLineEdit::selectionChanged, this, [this] { RememberSelection(); });
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this] { RememberSelection(); });
+}
+
+EditWidget::Selection EditWidget::CurrentSelection() const
+{
+    return {cursorPosition(), selectionStart(), int(selectedText().size())};
+}
+
+void EditWidget::RememberSelection()
+{
+    // Inside a change the selection moves with the text; the one before it
+    // is kept until the change is settled.
+    if (!m_settling)
+        m_shownSelection = CurrentSelection();
+}
+
+void EditWidget::WriteText(const QString& text)
+{
+    ++m_programDepth;
+    QLineEdit::setText(text);
+    --m_programDepth;
+}
+
+void EditWidget::Restore(const QString& text, const Selection& selection)
+{
+    WriteText(text);
+    if (selection.start >= 0 && selection.length > 0)
+        setSelection(selection.start, selection.length);
+    else
+        setCursorPosition(selection.cursor);
+}
+
+bool EditWidget::Accepts(const QString& before, const QString& after)
+{
+    if (isReadOnly())
+        return false;
+    bool accepted = true;
+    if (auto* edit = dynamic_cast<CEdit*>(owner))
+        Guarded([&] { accepted = edit->AcceptsEditedText(before, after); });
+    return accepted;
 }
 
 void EditWidget::SetTextFromProgram(const QString& text)
 {
-    QLineEdit::setText(text);
+    WriteText(text);
     // A single-line field reports every write, even of the same text; a
     // multi-line one reports none: the dialogs depend on both.
     if (!(templateStyle & res::ES_MULTILINE))
         SendNotify(this, EN_CHANGE);
+}
+
+void EditWidget::OnTextChanged()
+{
+    if (!owner || m_programDepth > 0 || m_filteredDepth > 0 || m_settling) {
+        // The program's writes and typed keys, checked by the key filter.
+        m_shownText = text();
+        return;
+    }
+    if (m_eventDepth > 0) {
+        // Checked whole once the event that made it is handled.
+        m_editedOutsideFilter = true;
+        return;
+    }
+    SettleOutsideEdit();
+}
+
+void EditWidget::SettleOutsideEdit()
+{
+    const QString before = m_shownText;
+    const Selection selectionBefore = m_shownSelection;
+    const QString after = text();
+    const Selection selectionAfter = CurrentSelection();
+    if (after == before)
+        return;
+    m_settling = true;
+    // The edit belongs to the field being entered, as a typed key does: a
+    // field without the focus takes it first, and the edit is made again
+    // there, or refused when the field cannot take it.
+    bool accepted = Accepts(before, after);
+    if (accepted && !hasFocus()) {
+        Restore(before, selectionBefore);
+        accepted = TakeFocus(Qt::OtherFocusReason);
+        if (accepted) {
+            WriteText(after);
+            setCursorPosition(selectionAfter.cursor);
+        }
+    }
+    if (!accepted)
+        Restore(before, selectionBefore);
+    m_shownText = text();
+    m_shownSelection = CurrentSelection();
+    m_settling = false;
+    if (accepted)
+        SendNotify(this, EN_CHANGE);
+}
+
+bool EditWidget::TakeFocus(Qt::FocusReason reason)
+{
+    if (!window()->isActiveWindow())
+        window()->activateWindow();
+    setFocus(reason);
+    return hasFocus();
 }
 
 bool EditWidget::event(QEvent* e)
@@ -113,9 +205,7 @@ bool EditWidget::event(QEvent* e)
     // Any change made while handling this event that did not come through a
     // typed character is offered to the control whole before it stands.
     const QString before = text();
-    const int cursor = cursorPosition();
-    const int selStart = selectionStart();
-    const int selLength = selectedText().size();
+    const Selection selectionBefore = CurrentSelection();
     m_editedOutsideFilter = false;
     ++m_eventDepth;
     const bool result = QLineEdit::event(e);
@@ -126,18 +216,12 @@ bool EditWidget::event(QEvent* e)
     const QString after = text();
     if (after == before)
         return result;
-    bool accepted = true;
-    if (auto* edit = dynamic_cast<CEdit*>(owner))
-        Guarded([&] { accepted = edit->AcceptsEditedText(before, after); });
-    if (accepted) {
+    if (Accepts(before, after))
         SendNotify(this, EN_CHANGE);
-    } else {
-        QLineEdit::setText(before);
-        if (selStart >= 0 && selLength > 0)
-            setSelection(selStart, selLength);
-        else
-            setCursorPosition(cursor);
-    }
+    else
+        Restore(before, selectionBefore);
+    m_shownText = text();
+    m_shownSelection = CurrentSelection();
     return result;
 }
 
@@ -202,7 +286,6 @@ void EditWidget::DefaultProcessing()
         insert(QString::fromUcs4(&c, 1));
     }
     --m_filteredDepth;
-    m_editedByFilter = false;
     if (text() != before)
         SendNotify(this, EN_CHANGE);
 }
@@ -220,6 +303,18 @@ void EditWidget::focusOutEvent(QFocusEvent* e)
     // A context menu takes the focus only for a moment.
     if (e->reason() != Qt::PopupFocusReason)
         SendNotify(this, EN_KILLFOCUS);
+}
+
+void EditWidget::dropEvent(QDropEvent* e)
+{
+    // A drop is an edit of the field it lands on, as a paste is: the field
+    // takes the focus first, so that its dialog treats it as the field being
+    // entered. A drop onto a field that cannot take the focus is refused.
+    if (owner && !isReadOnly() && !hasFocus() && !TakeFocus(Qt::MouseFocusReason)) {
+        e->ignore();
+        return;
+    }
+    QLineEdit::dropEvent(e);
 }
 
 void EditWidget::paintEvent(QPaintEvent* e)

@@ -50,17 +50,40 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
 private:
+    struct Selection {
+        int cursor = 0;
+        int start = -1;
+        int length = 0;
+    };
+
     void TypeCharacter(char32_t c);
+    void OnTextChanged();
+    // Checks a change that came from outside any event of the field, and
+    // notifies it or takes it back.
+    void SettleOutsideEdit();
+    // The control's verdict on a change that no key filter has seen.
+    bool Accepts(const QString& before, const QString& after);
+    bool TakeFocus(Qt::FocusReason reason);
+    Selection CurrentSelection() const;
+    void RememberSelection();
+    // Writes that are no edit of the user's.
+    void WriteText(const QString& text);
+    void Restore(const QString& text, const Selection& selection);
 
     QKeyEvent* m_currentKey = nullptr;  // the key being typed, for default processing
     char32_t m_currentChar = 0;
     int m_filteredDepth = 0;  // inside the default processing of a typed character
+    int m_programDepth = 0;  // inside a write of the program's
     int m_eventDepth = 0;
     bool m_editedOutsideFilter = false;
-    bool m_editedByFilter = false;
+    bool m_settling = false;
+    // The text and selection as last settled: what an outside edit changed.
+    QString m_shownText;
+    Selection m_shownSelection;
 };
 
 class ButtonWidget : public QPushButton, public ControlHost {

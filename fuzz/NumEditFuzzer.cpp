@@ -7,7 +7,8 @@
 //   scale, within the range (text mode: at most three characters, or shorter);
 // - text accepted by paste, drop or undo obeys the same rule;
 // - a number written in fixed or exponent form reads back as that number;
-// - the rewrite on focus loss gives the same text when done twice.
+// - the rewrite on focus loss gives the same text when done twice, and an
+//   accepted text, rewritten, still reads within the range.
 
 #include "widgets/NumEdit.h"
 
@@ -108,7 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("InRange disagrees with the range rule");
 
     // Paste, drop, undo.
-    if (field.AcceptsEditedText(text, pasted)) {
+    const bool pasteAccepted = field.AcceptsEditedText(text, pasted);
+    if (pasteAccepted) {
         if (field.m_textMode ? pasted.size() > CNumEdit::kTextModeLength : !ReadsInRange(field, pasted))
             Fail("accepted edited text breaks the field's rule");
     }
@@ -129,11 +131,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::isnan(value) != std::isnan(back))
         Fail("NaN in exponent form reads back as a number");
 
-    // The rewrite on focus loss is stable.
-    for (const CString& s : {text, after}) {
-        const CString once = field.DisplayForm(s);
+    // The rewrite on focus loss is stable, and what the field took stays in
+    // range when it is rewritten.
+    struct Left {
+        const CString& text;
+        bool accepted;
+    };
+    for (const Left& left : {Left{text, false}, Left{after, accepted}, Left{pasted, pasteAccepted}}) {
+        const CString once = field.DisplayForm(left.text);
         if (field.DisplayForm(once) != once)
             Fail("the rewrite on focus loss changes its own result");
+        if (left.accepted && !field.m_textMode && !ReadsInRange(field, once))
+            Fail("the rewrite on focus loss takes an accepted text out of range");
     }
 
     // Integer conversions never fail on anything.

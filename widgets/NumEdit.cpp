@@ -152,10 +152,20 @@ CString CNumEdit::DisplayForm(CString s) const
 {
     if (s.isEmpty() || m_textMode)
         return s;
+    const CString typed = s;
     switch (m_displayMode) {
-    case DisplayFixed:
-        FormatFixed(ParseValue(s), s);
+    case DisplayFixed: {
+        const double value = ParseValue(s);
+        FormatFixed(value, s);
+        // A value too small for the field's decimals (0.0001 with two) keeps
+        // as many as it needs, rather than turning into a text the field
+        // would refuse.
+        if (!InRange(s) && InRange(typed)) {
+            s = FormatShortestFixedC(value, m_precision);
+            s.replace(QChar('.'), m_decimalSep.at(0));
+        }
         break;
+    }
     case DisplayInteger:
         FormatInteger(ParseInteger(s), s);
         break;
@@ -165,6 +175,9 @@ CString CNumEdit::DisplayForm(CString s) const
     default:
         break;
     }
+    // A rewrite never leaves the range the text was in.
+    if (!InRange(s) && InRange(typed))
+        return typed;
     return s;
 }
 

@@ -31,7 +31,10 @@ public:
     // Empty, or a number that times m_scale lies in the range.
     bool InRange(const CString& text) const;
     // The text in the field's display form, as leaving the field rewrites it;
-    // an empty text and any text in text mode stay as they are.
+    // an empty text and any text in text mode stay as they are. A text in
+    // range stays in range: a value too small for m_precision decimals keeps
+    // the decimals it needs, and a form that would still leave the range is
+    // not taken.
     CString DisplayForm(CString text) const;
 
     bool PreTranslateMessage(MSG* msg) override;

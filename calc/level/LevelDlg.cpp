@@ -229,7 +229,7 @@ void CLevelDlg::OnChangePower()
     m_bActive = true;
     const CWnd* focus = GetFocus();
     CString text;
-    if (!FollowSingleLineText(m_editPower, focus, text) || focus != &m_editPower)
+    if (!FollowSingleLineText(m_editPower, focus, text) || focus != &m_editPower || m_showingInNewUnit)
         return;
     m_model.SetPower(m_editPower.ParseValue(text));
     UpdateFields();
@@ -242,7 +242,7 @@ void CLevelDlg::OnChangeVrms()
     m_bActive = true;
     CString text;
     // The focus is asked again once the text is aligned.
-    if (!FollowSingleLineText(m_editVrms, focus, text) || GetFocus() != &m_editVrms)
+    if (!FollowSingleLineText(m_editVrms, focus, text) || GetFocus() != &m_editVrms || m_showingInNewUnit)
         return;
     // The number is in the unit the list shows. An undefined result may have
     // moved the engine's unit without the list (which it leaves alone then).
@@ -303,7 +303,7 @@ void CLevelDlg::OnSelChangePowerUnit()
         m_model.m_nPowerUnit = unit;
         m_editPower.m_scale = CLevelModel::PowerUnitFactor(unit);
     }
-    m_editPower.SetWindowText(PowerText());
+    ShowInNewUnit(m_editPower, PowerText());
 }
 
 void CLevelDlg::OnSelChangeVrmsUnit()
@@ -315,7 +315,7 @@ void CLevelDlg::OnSelChangeVrmsUnit()
     }
     CString text;
     m_editVrms.FormatFixed(m_model.GetVrms(), text);
-    m_editVrms.SetWindowText(text);
+    ShowInNewUnit(m_editVrms, text);
 }
 
 void CLevelDlg::OnSelChangeVppUnit()
@@ -325,5 +325,15 @@ void CLevelDlg::OnSelChangeVppUnit()
         m_model.m_nVppUnit = unit;
     CString text;
     m_editVpp.FormatFixed(m_model.GetVpp(), text);
-    m_editVpp.SetWindowText(text);
+    ShowInNewUnit(m_editVpp, text);
+}
+
+void CLevelDlg::ShowInNewUnit(CNumEdit& field, const CString& text)
+{
+    // The list may change while its field has the focus (the wheel, a
+    // screen reader): the text written is the engine's value rounded for
+    // show, and its change handler must not take it for a new entry.
+    m_showingInNewUnit = true;
+    field.SetWindowText(text);
+    m_showingInNewUnit = false;
 }

@@ -53,6 +53,9 @@ private:
     static TextExtent MeasureText(CDC& dc, const CString& text);
     // The power field's text for the engine's power in its unit.
     CString PowerText() const;
+    // Writes a field re-expressed in the unit just chosen; the engine keeps
+    // its value.
+    void ShowInNewUnit(CNumEdit& field, const CString& text);
 
     CButton m_btnExp;
     CComboBox m_cbVrmsUnit;
@@ -67,4 +70,5 @@ private:
     CNumEdit m_editDBm;
     CLevelModel m_model;
     bool m_bActive = false;  // the value fields hold results
+    bool m_showingInNewUnit = false;  // a unit list's handler writes its field
 };

@@ -5,7 +5,11 @@
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace testing_support;
 
@@ -136,6 +140,49 @@ TEST(DelayDialog, EmptyingTheTempoEmptiesTheResults)
         QTest::mouseClick(Widget(dlg, IDC_ROUND), Qt::LeftButton);
         EXPECT_EQ(Shown(dlg), QStringList(7, QString()));
     });
+}
+
+// The field's menu and a screen reader reach the tempo without a typed key:
+// the same range test applies, and an accepted change recomputes.
+TEST(DelayDialog, TheFieldsMenuAndScreenReadersEditTheTempoAsTypingDoes)
+{
+    auto menu = [](const char* pasted, std::vector<const char*> items) {
+        return [=](QWidget* bpm) {
+            QGuiApplication::clipboard()->setText(QString::fromUtf8(pasted));
+            for (const char* item : items)
+                ASSERT_TRUE(ChooseFromContextMenu(bpm, QString::fromUtf8(item))) << item;
+        };
+    };
+    auto reader = [](const char* text) {
+        return [=](QWidget* bpm) { AccessibleEditor(bpm)->replaceText(0, 3, QString::fromUtf8(text)); };
+    };
+    struct Case {
+        const char* what;
+        std::function<void(QWidget*)> act;
+        const char* tempo;  // afterwards
+        double bpm;  // the results shown, 0 for none
+    };
+    const Case cases[] = {
+        // Before: the tempo was empty and the results still said 120.
+        {"menu Select All, Delete", menu("", {"Select All", "Delete"}), "", 0},
+        // Before: the results still said 120.
+        {"menu Select All, Paste 60", menu("60", {"Select All", "Paste"}), "60", 60},
+        // Before: abc99999 stood in the tempo field.
+        {"menu Paste abc99999", menu("abc99999", {"Select All", "Paste"}), "120", 120},
+        {"menu Paste 5000, out of range", menu("5000", {"Select All", "Paste"}), "120", 120},
+        {"screen reader writes 90", reader("90"), "90", 90},
+        {"screen reader writes 0, out of range", reader("0"), "120", 120},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CDelayDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_BPM, QStringLiteral("120"));
+            c.act(Widget(dlg, IDC_BPM));
+            EXPECT_EQ(Text(dlg, IDC_BPM), QString::fromUtf8(c.tempo));
+            EXPECT_EQ(Shown(dlg), c.bpm ? ExpectedFixed(c.bpm) : QStringList(7, QString()));
+        });
+    }
 }
 
 TEST(DelayDialog, LeavingTheTempoRewritesItWithoutRecalculating)

@@ -2,7 +2,8 @@
 // EN_CHANGE once per user edit, once per program write into a single-line
 // field (even of the same text), never for a program write into a multi-line
 // one; EN_SETFOCUS / EN_KILLFOCUS as the focus moves; edits that are not
-// typed characters (paste, undo) are offered to AcceptsEditedText first.
+// typed characters (paste, undo, the field's menu, input methods, screen
+// readers) are offered to AcceptsEditedText first.
 
 #include "framework/Dialog.h"
 #include "res/resource.h"
@@ -10,6 +11,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -173,6 +175,139 @@ TEST(EditNotifications, ChangeCountsFollowTheRules)
             } else {
                 EXPECT_TRUE(field.asked.empty());
             }
+        });
+    }
+}
+
+// Every road by which text reaches a field other than a typed key.
+struct Road {
+    const char* what;
+    // Acts on a field that holds "12" with its first character selected.
+    std::function<void(NotifyDlg&, int id)> act;
+    const char* after;  // the text it gives, if accepted
+    const char* selected = "1";  // the selection a refusal leaves
+};
+
+Step Menu(const char* item)
+{
+    return [item](NotifyDlg& dlg, int id) { ASSERT_TRUE(ChooseFromContextMenu(Widget(dlg, id), item)) << item; };
+}
+
+Step Accessible(std::function<void(QAccessibleEditableTextInterface*)> edit)
+{
+    return [edit](NotifyDlg& dlg, int id) {
+        QAccessibleEditableTextInterface* editor = AccessibleEditor(Widget(dlg, id));
+        ASSERT_NE(editor, nullptr);
+        edit(editor);
+    };
+}
+
+TEST(EditNotifications, EditsOffTheKeyboardAreCheckedWhateverTheirRoad)
+{
+    const Road roads[] = {
+        {"Ctrl+V", [](NotifyDlg& dlg, int id) {
+             QGuiApplication::clipboard()->setText(QStringLiteral("34"));
+             QTest::keyClick(Widget(dlg, id), Qt::Key_V, Qt::ControlModifier);
+         }, "342"},
+        {"menu Paste", [](NotifyDlg& dlg, int id) {
+             QGuiApplication::clipboard()->setText(QStringLiteral("34"));
+             Menu("Paste")(dlg, id);
+         }, "342"},
+        {"menu Delete", Menu("Delete"), "2"},
+        {"menu Cut", Menu("Cut"), "2"},
+        {"menu Select All, then Delete", [](NotifyDlg& dlg, int id) {
+             Menu("Select All")(dlg, id);
+             Menu("Delete")(dlg, id);
+         }, "", "12"},
+        {"input method commit", [](NotifyDlg& dlg, int id) {
+             QInputMethodEvent commit;
+             commit.setCommitString(QStringLiteral("34"));
+             QApplication::sendEvent(Widget(dlg, id), &commit);
+         }, "342"},
+        {"screen reader replaces", Accessible([](auto* e) { e->replaceText(0, 2, QStringLiteral("56")); }), "56"},
+        {"screen reader inserts", Accessible([](auto* e) { e->insertText(2, QStringLiteral("3")); }), "123"},
+        {"screen reader deletes", Accessible([](auto* e) { e->deleteText(0, 1); }), "2"},
+        {"screen reader sets the value", [](NotifyDlg& dlg, int id) {
+             QAccessible::queryAccessibleInterface(Widget(dlg, id))->setText(QAccessible::Value, QStringLiteral("78"));
+         }, "78"},
+    };
+    for (const int id : {IDC_POWER, IDC_DBU}) {
+        for (const Road& road : roads) {
+            for (const bool refuse : {false, true}) {
+                SCOPED_TRACE(std::string(road.what) + (refuse ? ", refused" : ", accepted") + " in " + std::to_string(id));
+                NotifyDlg dlg;
+                RunModal(dlg, [&] {
+                    VetoEdit& field = id == IDC_POWER ? dlg.single : dlg.multi;
+                    QLineEdit* edit = Edit(dlg, id);
+                    ClickAndType(dlg, id, QStringLiteral("12"));
+                    edit->setSelection(0, 1);
+                    dlg.counts.clear();
+                    field.asked.clear();
+                    field.accept = !refuse;
+
+                    road.act(dlg, id);
+
+                    ASSERT_EQ(field.asked.size(), 1u);
+                    EXPECT_EQ(field.asked[0].first, QStringLiteral("12"));
+                    EXPECT_EQ(field.asked[0].second, QString::fromUtf8(road.after));
+                    if (refuse) {
+                        EXPECT_EQ(edit->text(), QStringLiteral("12"));
+                        EXPECT_EQ(edit->selectionStart(), 0);
+                        EXPECT_EQ(edit->selectedText(), QString::fromUtf8(road.selected));
+                        EXPECT_EQ(dlg.Count(EN_CHANGE, id), 0);
+                    } else {
+                        EXPECT_EQ(edit->text(), QString::fromUtf8(road.after));
+                        EXPECT_EQ(dlg.Count(EN_CHANGE, id), 1);
+                    }
+                });
+            }
+        }
+    }
+}
+
+TEST(EditNotifications, MenuUndoAndRedoAreChecked)
+{
+    for (const bool refuse : {false, true}) {
+        SCOPED_TRACE(refuse ? "refused" : "accepted");
+        NotifyDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_DBU, QStringLiteral("12"));
+            dlg.multi.accept = !refuse;
+            dlg.counts.clear();
+            ASSERT_TRUE(ChooseFromContextMenu(Widget(dlg, IDC_DBU), QStringLiteral("Undo")));
+            EXPECT_EQ(Text(dlg, IDC_DBU), refuse ? QStringLiteral("12") : QString());
+            EXPECT_EQ(dlg.Count(EN_CHANGE, IDC_DBU), refuse ? 0 : 1);
+            if (refuse)
+                return;
+            ASSERT_TRUE(ChooseFromContextMenu(Widget(dlg, IDC_DBU), QStringLiteral("Redo")));
+            EXPECT_EQ(Text(dlg, IDC_DBU), QStringLiteral("12"));
+            EXPECT_EQ(dlg.Count(EN_CHANGE, IDC_DBU), 2);
+            ASSERT_EQ(dlg.multi.asked.size(), 2u);
+            EXPECT_EQ(dlg.multi.asked[1], std::make_pair(QString(), QStringLiteral("12")));
+        });
+    }
+}
+
+// A screen reader may edit a field that does not have the focus: the field
+// takes the focus first, as the field being entered; a read-only field takes
+// no edit at all.
+TEST(EditNotifications, AnEditFromOutsideGoesToAFocusedFieldOrNowhere)
+{
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "editable");
+        NotifyDlg dlg;
+        RunModal(dlg, [&] {
+            dlg.multi.SetReadOnly(readOnly);
+            ClickAndType(dlg, IDC_DBV, QString());
+            dlg.counts.clear();
+
+            AccessibleEditor(Widget(dlg, IDC_DBU))->insertText(0, QStringLiteral("7"));
+
+            EXPECT_EQ(Text(dlg, IDC_DBU), readOnly ? QString() : QStringLiteral("7"));
+            EXPECT_EQ(dlg.Count(EN_CHANGE, IDC_DBU), readOnly ? 0 : 1);
+            EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(readOnly ? IDC_DBV : IDC_DBU));
+            EXPECT_EQ(dlg.Count(EN_KILLFOCUS, IDC_DBV), readOnly ? 0 : 1);
+            EXPECT_EQ(dlg.Count(EN_SETFOCUS, IDC_DBU), readOnly ? 0 : 1);
         });
     }
 }

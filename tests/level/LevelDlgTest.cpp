@@ -9,6 +9,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QImage>
+#include <QWheelEvent>
+#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -321,6 +323,147 @@ TEST(LevelDialog, ChoosingAUnitReExpressesOnlyItsField)
             expected[std::find(std::begin(kValueFields), std::end(kValueFields), c.field) - std::begin(kValueFields)] = c.shown;
             ChooseUnit(dlg, c.list, QString::fromUtf8(c.unit));
             EXPECT_EQ(Values(dlg), expected);
+        });
+    }
+}
+
+// Turns the mouse wheel over a widget, notches up (> 0) or down (< 0): the
+// events go to the program's window, which hands them to the widget under
+// the pointer.
+void Wheel(QWidget* widget, int notches)
+{
+    const QPoint local(widget->width() / 2, widget->height() / 2);
+    QWidget* window = widget->window();
+    const QPoint delta(0, notches > 0 ? QWheelEvent::DefaultDeltasPerStep : -QWheelEvent::DefaultDeltasPerStep);
+    for (int i = 0; i < std::abs(notches); ++i) {
+        QWheelEvent wheel(widget->mapTo(window, local), widget->mapToGlobal(local), QPoint(), delta, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window->windowHandle(), &wheel);
+    }
+}
+
+// A unit list moved by the wheel, its keys or its popup while its own field
+// has the focus: that field shows the engine's value in the new unit, the
+// rounded text is no new entry, and moving back shows the number again.
+TEST(LevelDialog, AUnitChosenWhileItsFieldHasTheFocusOnlyReExpressesIt)
+{
+    auto wheel = [](int notches) { return [=](QComboBox* list) { Wheel(list, notches); }; };
+    auto keys = [](int steps) {
+        return [=](QComboBox* list) {
+            for (int i = 0; i < std::abs(steps); ++i)
+                QTest::keyClick(list, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+        };
+    };
+    auto popup = [](int steps) {
+        return [=](QComboBox* list) {
+            list->showPopup();  // as a screen reader's "show menu" action opens it
+            ASSERT_TRUE(list->view()->isVisible());
+            for (int i = 0; i < std::abs(steps); ++i)
+                QTest::keyClick(list->view(), steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+            QTest::keyClick(list->view(), Qt::Key_Return);
+        };
+    };
+    struct Case {
+        const char* what;
+        int field;
+        const char* typed;
+        int list;
+        std::function<void(QComboBox*)> there;
+        const char* unit;
+        QString shown;  // the field's text there
+        std::function<void(QComboBox*)> back;
+        QString shownBack;  // the field's text back in the first unit
+    };
+    const Case cases[] = {
+        // Before: power 0.0000 and dBu, dBV, dBm, RMS and p-p empty; wheeling
+        // back restored nothing.
+        {"wheel, power", IDC_POWER, "1", IDC_POWER_UNIT, wheel(-4), "GW", D("0.0000"), wheel(4), D("1.0000")},
+        {"keys, power", IDC_POWER, "1", IDC_POWER_UNIT, keys(1), "W", D("0.0010"), keys(-1), D("1.0000")},
+        {"popup, power", IDC_POWER, "1", IDC_POWER_UNIT, popup(2), "kW", D("0.0000"), popup(-2), D("1.0000")},
+        {"wheel, RMS", IDC_VRMS, "1000", IDC_VRMS_UNIT, wheel(-2), "kV", D("0.0010"), wheel(2), D("1000.0000")},
+        {"keys, RMS", IDC_VRMS, "1000", IDC_VRMS_UNIT, keys(3), "MV", D("0.0000"), keys(-3), D("1000.0000")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLevelDlg dlg;
+        RunModal(dlg, [&] {
+            const auto at = std::find(std::begin(kValueFields), std::end(kValueFields), c.field) - std::begin(kValueFields);
+            ClickAndType(dlg, c.field, QString::fromLatin1(c.typed));
+            QStringList expected = Values(dlg);
+            const QStringList units = Units(dlg);
+            QComboBox* list = Combo(dlg, c.list);
+            ASSERT_EQ(QApplication::focusWidget(), Widget(dlg, c.field));
+
+            c.there(list);
+            ASSERT_EQ(list->currentText(), QString::fromUtf8(c.unit));
+            expected[at] = c.shown;
+            EXPECT_EQ(Values(dlg), expected);
+
+            c.back(list);
+            EXPECT_EQ(Units(dlg), units);
+            expected[at] = c.shownBack;
+            EXPECT_EQ(Values(dlg), expected);
+            // The engine kept the number typed: leaving the field changes nothing.
+            QTest::keyClick(Widget(dlg, c.field), Qt::Key_Tab);
+            EXPECT_EQ(Values(dlg), expected);
+        });
+    }
+}
+
+// Text dropped onto a field, or written into it by a screen reader, while
+// another field has the focus: the field it lands on becomes the one being
+// entered, and every other field follows it, as if it had been typed there.
+TEST(LevelDialog, AnEditOfAFieldWithoutTheFocusIsEnteredThere)
+{
+    auto drop = [](const char* text) {
+        return [=](QWidget* field) { DropText(field, QString::fromUtf8(text)); };
+    };
+    auto reader = [](const char* text) {
+        return [=](QWidget* field) { AccessibleEditor(field)->insertText(0, QString::fromUtf8(text)); };
+    };
+    struct Case {
+        const char* what;
+        int field;
+        std::function<void(QWidget*)> edit;
+        bool refused;
+    };
+    const Case cases[] = {
+        // Before: the power showed 51.0000 mW while dBm still said 0.0000.
+        {"drop 5 onto the power", IDC_POWER, drop("5"), false},
+        // Before: the dropped dBV was overwritten at once.
+        {"drop 5 onto dBV", IDC_DBV, drop("5"), false},
+        {"drop 5 onto the RMS voltage", IDC_VRMS, drop("5"), false},
+        {"drop 5 onto the impedance", IDC_OHMS, drop("5"), false},
+        {"drop 5x onto the power", IDC_POWER, drop("5x"), true},
+        {"drop 999999 onto the impedance, out of range", IDC_OHMS, drop("999999"), true},
+        {"screen reader writes 1 into dBV", IDC_DBV, reader("1"), false},
+        {"screen reader writes 2 into the power", IDC_POWER, reader("2"), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLevelDlg dlg;
+        CLevelDlg typed;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+            QStringList before = Values(dlg);
+            before[0] = D("0.0000");  // dBu, rewritten as it is left
+
+            c.edit(Widget(dlg, c.field));
+
+            EXPECT_EQ(QApplication::focusWidget(), Widget(dlg, c.field));
+            if (c.refused) {
+                EXPECT_EQ(Values(dlg), before);
+                return;
+            }
+            const QString entered = Text(dlg, c.field);
+            const QStringList shown = Values(dlg);
+            const QStringList units = Units(dlg);
+            RunModal(typed, [&] {
+                ClickAndType(typed, IDC_DBU, QStringLiteral("0"));
+                Retype(typed, c.field, entered);
+                EXPECT_EQ(Values(typed), shown) << entered.toStdString();
+                EXPECT_EQ(Units(typed), units);
+            });
         });
     }
 }

@@ -4,8 +4,13 @@
 
 #include "framework/Dialog.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -71,6 +76,50 @@ inline void ClickAndType(CDialog& dlg, int id, const QString& keys)
     QWidget* w = Widget(dlg, id);
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(w->width() - 4, w->height() / 2));
     QTest::keyClicks(w, keys);
+}
+
+// Right-clicks a field and clicks the item of the menu it opens whose text,
+// without its '&' and shortcut, is item ("Undo", "Paste", "Select All", ...).
+// False, with the menu closed, if there is no such item or it is disabled.
+inline bool ChooseFromContextMenu(QWidget* field, const QString& item)
+{
+    const QPoint at(field->width() / 2, field->height() / 2);
+    QTest::mouseClick(field, Qt::RightButton, Qt::NoModifier, at);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, field->mapToGlobal(at));
+    QApplication::sendEvent(field, &request);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu)
+        return false;
+    for (QAction* action : menu->actions()) {
+        if (action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')) != item)
+            continue;
+        if (!action->isEnabled())
+            break;
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
+        return !menu->isVisible();
+    }
+    menu->close();
+    return false;
+}
+
+// Drags text from outside onto the middle of a widget and drops it there.
+inline void DropText(QWidget* target, const QString& text)
+{
+    QMimeData mime;
+    mime.setText(text);
+    const QPoint at(target->width() / 2, target->height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
+
+// A field's text as a screen reader edits it: through the editable-text
+// interface that the accessibility bridge calls.
+inline QAccessibleEditableTextInterface* AccessibleEditor(QWidget* field)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(field);
+    return accessible ? accessible->editableTextInterface() : nullptr;
 }
 
 }  // namespace testing_support

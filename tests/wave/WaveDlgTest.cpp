@@ -6,7 +6,9 @@
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -125,6 +127,50 @@ TEST(WaveDialog, ATypedNoteFillsTheFrequencyAndTheResults)
     }
 }
 
+// Text from the field's menu or a screen reader is checked and looked up as
+// typed text is.
+TEST(WaveDialog, TheFieldsMenuAndScreenReadersEditAsTypingDoes)
+{
+    auto paste = [](const char* text) {
+        return [=](QWidget* field) {
+            QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+            ASSERT_TRUE(ChooseFromContextMenu(field, QStringLiteral("Paste")));
+        };
+    };
+    auto reader = [](const char* text) {
+        return [=](QWidget* field) { AccessibleEditor(field)->insertText(0, QString::fromUtf8(text)); };
+    };
+    struct Case {
+        const char* what;
+        int field;  // empty when acted on
+        std::function<void(QWidget*)> act;
+        const char* note;
+        const char* frequency;  // '.' for the user's separator
+        double hz;  // the results shown, 0 for none
+    };
+    const Case cases[] = {
+        // Before: the note stood unlooked-up and nothing was computed.
+        {"menu Paste a4 into the note", IDC_NOTE, paste("a4"), "a4", "440.00", 440.0},
+        // Before: the note field took all eleven characters.
+        {"menu Paste eleven characters into the note", IDC_NOTE, paste("C#0C#0C#0C#"), "", "", 0},
+        {"menu Paste 440 into the frequency", IDC_FREQUENCY, paste("440"), "A4", "440", 440.0},
+        {"menu Paste 0 into the frequency, out of range", IDC_FREQUENCY, paste("0"), "", "", 0},
+        {"screen reader writes A4 into the note", IDC_NOTE, reader("A4"), "A4", "440.00", 440.0},
+        {"screen reader writes 200000 into the frequency", IDC_FREQUENCY, reader("200000"), "", "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CWaveDlg dlg;
+        RunModal(dlg, [&] {
+            QTest::mouseClick(Widget(dlg, c.field), Qt::LeftButton);
+            c.act(Widget(dlg, c.field));
+            EXPECT_EQ(Text(dlg, IDC_NOTE), QString::fromUtf8(c.note));
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local(c.frequency));
+            EXPECT_EQ(Shown(dlg), c.hz ? ExpectedFor(c.hz) : kNoResults);
+        });
+    }
+}
+
 TEST(WaveDialog, AnUnknownNoteClearsTheNumbersUntilAFrequencyIsTypedAgain)
 {
     CWaveDlg dlg;
@@ -229,6 +275,49 @@ TEST(WaveDialog, AFrequencyBelowOneIsReachedThroughTextsInRange)
         EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local("0.0001"));
         EXPECT_EQ(Text(dlg, IDC_PERIOD), "10000000" + Sep() + "0000");
     });
+}
+
+// Leaving the frequency shows it with two decimals where two decimals can
+// show it in range, and with enough decimals to keep it otherwise: the text
+// left behind still reads as a frequency the results belong to.
+TEST(WaveDialog, LeavingTheFrequencyNeverShowsATextOutOfRange)
+{
+    struct Case {
+        const char* pasted;  // '.' for the user's separator
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"440", "440.00"},
+        {"440.126", "440.13"},
+        {"0.005", "0.01"},
+        // Before: each of these was shown as 0.00, below the range.
+        {"0.0001", "0.0001"},
+        {"0.004", "0.004"},
+        {"0.00015", "0.00015"},
+        {"0.0049999", "0.0049999"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        CWaveDlg dlg;
+        RunModal(dlg, [&] {
+            QWidget* frequency = Widget(dlg, IDC_FREQUENCY);
+            QGuiApplication::clipboard()->setText(Local(c.pasted));
+            ClickAndType(dlg, IDC_FREQUENCY, QString());
+            QTest::keyClick(frequency, Qt::Key_V, Qt::ControlModifier);
+            const QStringList results = ExpectedFor(Local(c.pasted).replace(Sep(), ".").toDouble());
+            ASSERT_EQ(Shown(dlg), results);
+
+            QTest::keyClick(frequency, Qt::Key_Tab);
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local(c.shown));
+            EXPECT_EQ(Shown(dlg), results);
+
+            // The text shown takes keys again: one more digit at its end.
+            QTest::mouseClick(frequency, Qt::LeftButton);
+            QTest::keyClick(frequency, Qt::Key_End);
+            QTest::keyClicks(frequency, QStringLiteral("1"));
+            EXPECT_EQ(Text(dlg, IDC_FREQUENCY), Local(c.shown) + "1");
+        });
+    }
 }
 
 TEST(WaveDialog, EnterChangesNothingAndDoesNotClose)
