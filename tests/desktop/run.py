@@ -73,7 +73,19 @@ def run_tests(session, program, helper, patterns):
     if patterns:
         loader.testNamePatterns = ["*%s*" % p for p in patterns]
     suite = loader.discover(HERE, pattern="test_*.py", top_level_dir=HERE)
-    return unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
+    return unittest.TextTestRunner(verbosity=2, stream=sys.stdout, resultclass=TimedResult).run(suite)
+
+
+class TimedResult(unittest.TextTestResult):
+    """Says how long each test took."""
+
+    def startTest(self, test):
+        self._started = time.monotonic()
+        super().startTest(test)
+
+    def stopTest(self, test):
+        self.stream.write("    %.1f s\n" % (time.monotonic() - self._started))
+        super().stopTest(test)
 
 
 if __name__ == "__main__":

@@ -144,9 +144,26 @@ def reading(acc):
 # ---------------------------------------------------------------- input
 
 
+def pointer():
+    d = xdisplay.Display()
+    try:
+        p = d.screen().root.query_pointer()
+        return p.root_x, p.root_y
+    finally:
+        d.close()
+
+
+def move_to(x, y):
+    """Moves the pointer and waits until it is there. (xdotool waits for a
+    move in vain when the pointer is there already.)"""
+    if pointer() != (x, y):
+        xdotool("mousemove", "--sync", x, y)
+
+
 def click(acc, button=1, repeat=1):
     x, y = centre(acc)
-    xdotool("mousemove", "--sync", x, y, "click", "--repeat", repeat, "--delay", 60, button)
+    move_to(x, y)
+    xdotool("click", "--repeat", repeat, "--delay", 60, button)
 
 
 def type_text(text):
@@ -162,14 +179,15 @@ def drag(source, target):
     object or a point) and lets go there, as a hand does."""
     sx, sy = centre(source)
     tx, ty = target if isinstance(target, tuple) else centre(target)
-    xdotool("mousemove", "--sync", sx, sy, "mousedown", 1)
+    move_to(sx, sy)
+    xdotool("mousedown", 1)
     steps = 12
     for i in range(1, steps + 1):
-        xdotool("mousemove", "--sync", sx + (tx - sx) * i // steps, sy + (ty - sy) * i // steps)
+        move_to(sx + (tx - sx) * i // steps, sy + (ty - sy) * i // steps)
         time.sleep(0.03)
     # A few moves over the target, so that it answers whether it takes the drop.
     for dx in (-1, -2, 0):
-        xdotool("mousemove", "--sync", tx + dx, ty)
+        move_to(tx + dx, ty)
         time.sleep(0.1)
     xdotool("mouseup", 1)
 
