@@ -15,7 +15,7 @@ import urllib.parse
 import screen
 from desktop import DesktopCase
 from screen import ROLE_BUTTON, click, focused, keys, settle, type_text, wait_for
-from test_calculators import BPM, DBM, DBU, DBV, DELAY_RESULTS, FREQ, NOTE, OHMS, PERIOD, POWER, PP, RMS, delay
+from test_calculators import BPM, DBM, DBU, DBV, FREQ, NOTE, OHMS, PERIOD, POWER, PP, RMS, delay
 
 EMPTY_DELAY = delay(*[""] * 7)
 DELAY_120 = delay("2000.0000", "1500.0000", "1000.0000", "500.0000", "250.0000", "125.0000", "62.5000")

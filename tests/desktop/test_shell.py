@@ -3,7 +3,7 @@
 
 import screen
 from desktop import DesktopCase
-from screen import ROLE_BUTTON, click, keys
+from screen import ROLE_BUTTON, keys
 
 
 class Chooser(DesktopCase):
