@@ -71,7 +71,6 @@ class DesktopSession:
             "XDG_CONFIG_DIRS": os.path.join(self.dir, "etc"),
             # Settings in memory: no settings daemon is started on the bus.
             "GSETTINGS_BACKEND": "memory",
-            "NO_AT_BRIDGE": "0",
             "LC_ALL": "C.UTF-8",
             "LANG": "C.UTF-8",
         })
