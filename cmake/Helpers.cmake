@@ -7,8 +7,14 @@ function(sonavolta_exact_float target)
   target_compile_options(${target} PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-ffp-contract=off>)
 endfunction()
 
-# The program's data files, found beside its executable.
-set(SONAVOLTA_HELP_PAGE ${CMAKE_SOURCE_DIR}/res/help/sonavolta.html)
+# The program's data files, found beside its executable. Each calculator's
+# help button opens the small page that leads on to its section of the one
+# help page.
+set(SONAVOLTA_HELP_PAGES
+  ${CMAKE_SOURCE_DIR}/res/help/sonavolta.html
+  ${CMAKE_SOURCE_DIR}/res/help/sonavolta-level.html
+  ${CMAKE_SOURCE_DIR}/res/help/sonavolta-delay.html
+  ${CMAKE_SOURCE_DIR}/res/help/sonavolta-wave.html)
 set(SONAVOLTA_PITCH_TABLE ${CMAKE_SOURCE_DIR}/res/spn.dat)
 
 # Copies files next to an executable target after each link; LINK_DEPENDS
@@ -22,7 +28,7 @@ function(sonavolta_copy_beside target)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${ARGN})
 endfunction()
 
-# The help page and the pitch table beside an executable, as beside the program.
+# The help pages and the pitch table beside an executable, as beside the program.
 function(sonavolta_copy_data target)
-  sonavolta_copy_beside(${target} ${SONAVOLTA_HELP_PAGE} ${SONAVOLTA_PITCH_TABLE})
+  sonavolta_copy_beside(${target} ${SONAVOLTA_HELP_PAGES} ${SONAVOLTA_PITCH_TABLE})
 endfunction()

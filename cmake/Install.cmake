@@ -4,11 +4,12 @@
 #   <libdir>/sonavolta/sonavolta           the program
 #   <libdir>/sonavolta/spn.dat             its pitch table   } found beside the
 #   <libdir>/sonavolta/sonavolta.html      its help page     } program's real file
+#   <libdir>/sonavolta/sonavolta-<calculator>.html  pages leading to its sections
 #   share/applications/sonavolta.desktop
 #   share/metainfo/example.sonavolta.sonavolta.metainfo.xml
 #   share/icons/hicolor/<size>/apps/sonavolta.png, scalable/apps/sonavolta.svg
 #
-# The program and its two data files stay together in a directory of their
+# The program and its data files stay together in a directory of their
 # own, as the program looks for them beside its real executable. That is a
 # package's private directory under lib/ rather than libexec/, which is meant
 # for helpers that other programs run and not for data.
@@ -22,7 +23,7 @@ set(SONAVOLTA_INSTALL_DIR "${CMAKE_INSTALL_LIBDIR}/sonavolta" CACHE STRING
 # set-up proposes would point into lib/ beside bin/, where we ship nothing).
 set_target_properties(sonavolta PROPERTIES INSTALL_RPATH "")
 install(TARGETS sonavolta RUNTIME DESTINATION ${SONAVOLTA_INSTALL_DIR})
-install(FILES ${SONAVOLTA_PITCH_TABLE} ${SONAVOLTA_HELP_PAGE} DESTINATION ${SONAVOLTA_INSTALL_DIR})
+install(FILES ${SONAVOLTA_PITCH_TABLE} ${SONAVOLTA_HELP_PAGES} DESTINATION ${SONAVOLTA_INSTALL_DIR})
 
 # The link is made here once and installed as a link; being relative, it
 # holds under any prefix and DESTDIR.

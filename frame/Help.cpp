@@ -5,16 +5,24 @@
 
 namespace {
 
-void OpenHelp(const CString& anchor)
+void OpenHelp(const std::filesystem::path& page)
 {
     // A viewer that cannot be started shows nothing; there is nothing to tell.
-    StartDetachedProcess(CString("xdg-open"), {fw::FileUrl(HelpPagePath(), anchor)});
+    StartDetachedProcess(CString("xdg-open"), {fw::FileUrl(page)});
 }
 
 }  // namespace
 
 std::filesystem::path HelpPagePath() { return fw::ProgramFile("sonavolta.html"); }
 
-void ShowHelpContents() { OpenHelp({}); }
+std::filesystem::path HelpTopicPagePath(const CString& anchor)
+{
+    return fw::ProgramFile(("sonavolta-" + anchor.toStdString() + ".html").c_str());
+}
 
-void ShowHelpTopic(CString anchor) { OpenHelp(anchor); }
+void ShowHelpContents() { OpenHelp(HelpPagePath()); }
+
+// A file address loses its section mark on some desktops (the generic
+// xdg-open opens the file's path), so each section has a page of its own
+// that sends the browser on to it.
+void ShowHelpTopic(CString anchor) { OpenHelp(HelpTopicPagePath(anchor)); }

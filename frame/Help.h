@@ -8,5 +8,7 @@
 
 // The help page, installed beside the executable.
 std::filesystem::path HelpPagePath();
+// The small page beside it that leads on to one calculator's section.
+std::filesystem::path HelpTopicPagePath(const CString& anchor);
 void ShowHelpContents();
 void ShowHelpTopic(CString anchor);

@@ -369,21 +369,21 @@ void CheckWidget::paintEvent(QPaintEvent* e)
 
 namespace {
 
-// Qt on Linux reports a list's current item as its accessible name and
-// expects a label beside it to name it. Our lists are named by their dialog
-// (the Level unit lists have no label of their own), so a list reports that
-// name, its current item as its value and, as Qt's own does, its item list
-// as its child.
+// A screen reader on Linux reads a list's current item as its name and
+// learns what the list is for from a label or the description. Our lists are
+// named by their dialog (the Level unit lists have no label of their own), so
+// a list reports its current item as its name and value, that name as its
+// description and, as Qt's own does, its item list as its child.
 class ComboAccessible : public QAccessibleWidget {
 public:
     explicit ComboAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name && !Combo()->accessibleName().isEmpty())
-            return Combo()->accessibleName();
         if (t == QAccessible::Name || t == QAccessible::Value)
             return Combo()->currentText();
+        if (t == QAccessible::Description && Combo()->accessibleDescription().isEmpty())
+            return Combo()->accessibleName();
         return QAccessibleWidget::text(t);
     }
     int childCount() const override { return 1; }
@@ -421,6 +421,9 @@ ComboWidget::ComboWidget(QWidget* parent) : QComboBox(parent)
     [[maybe_unused]] static const bool factoryInstalled =
         (QAccessible::installFactory(ComboAccessibleFactory), true);
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        // The item shown is the list's name: tell screen readers it changed.
+        QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&nameChanged);
         if (!m_programWrite)
             SendNotify(this, CBN_SELCHANGE);
     });

@@ -22,7 +22,7 @@ using a11y::kScreens;
 struct Control {
     QAccessible::Role role;
     QString name;
-    QString value = {};  // read for lists only: the item they show
+    QString value = {};  // read for lists only: the item they show (name is what they are for)
     bool operator==(const Control&) const = default;
     bool operator<(const Control& o) const { return std::tie(role, name, value) < std::tie(o.role, o.name, o.value); }
 };
@@ -58,9 +58,12 @@ void Collect(QAccessibleInterface* node, std::vector<Control>& out)
 {
     if (!node || node->state().invisible)
         return;
-    if (Operable(node->role()))
-        out.push_back({node->role(), node->text(QAccessible::Name),
-                       node->role() == QAccessible::ComboBox ? node->text(QAccessible::Value) : QString()});
+    // A list tells what it is for in its description and the item it
+    // shows in its name, as screen readers on Linux expect.
+    if (node->role() == QAccessible::ComboBox)
+        out.push_back({node->role(), node->text(QAccessible::Description), node->text(QAccessible::Name)});
+    else if (Operable(node->role()))
+        out.push_back({node->role(), node->text(QAccessible::Name)});
     for (int i = 0; i < node->childCount(); ++i)
         Collect(node->child(i), out);
 }

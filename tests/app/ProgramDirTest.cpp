@@ -222,7 +222,7 @@ TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
         fs::create_directories(folder);
         const fs::path program = folder / "program_dir_test";
         fs::copy_file(self, program);
-        for (const char* data : {"spn.dat", "sonavolta.html"})
+        for (const char* data : {"spn.dat", "sonavolta.html", "sonavolta-wave.html"})
             fs::copy_file(self.parent_path() / data, folder / data);
 
         std::vector<std::string> env = {"SONAVOLTA_TEST_SUBJECT=1", "SONAVOLTA_TEST_SELF=" + program.native()};
@@ -247,7 +247,8 @@ TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
         std::replace(out.begin(), out.end(), ',', '.');  // the user's decimal separator
         EXPECT_EQ(out, "wave: 440.00\n");
         const std::string page = "file://" + PercentEncoded((folder / "sonavolta.html").native());
-        EXPECT_EQ(viewer.Urls(2), page + "\n" + page + "#wave\n");
+        const std::string wavePage = "file://" + PercentEncoded((folder / "sonavolta-wave.html").native());
+        EXPECT_EQ(viewer.Urls(2), page + "\n" + wavePage + "\n");
         if (c.replaceAfterStart) {
             EXPECT_FALSE(fs::exists(folder / "program_dir_test.new"));
         }

@@ -93,7 +93,10 @@ inline void ExpectInstalledTree(const QString& prefix)
     const QDir root(prefix);
     const QString program = kProgramDir + QStringLiteral("/sonavolta");
     for (const QString& file : {program, kProgramDir + QStringLiteral("/spn.dat"),
-                                kProgramDir + QStringLiteral("/sonavolta.html"), kDesktopFile, kMetainfo,
+                                kProgramDir + QStringLiteral("/sonavolta.html"),
+                                kProgramDir + QStringLiteral("/sonavolta-level.html"),
+                                kProgramDir + QStringLiteral("/sonavolta-delay.html"),
+                                kProgramDir + QStringLiteral("/sonavolta-wave.html"), kDesktopFile, kMetainfo,
                                 kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg"), kCalc,
                                 kCalcManPage, kCalcCompletion}) {
         const QFileInfo info(root.filePath(file));

@@ -416,7 +416,8 @@ TEST(WaveDialog, TheHelpButtonOpensTheWaveSection)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString url = QString::fromUtf8(file.readAll()).trimmed();
     EXPECT_TRUE(url.startsWith(QStringLiteral("file://"))) << url.toStdString();
-    EXPECT_TRUE(url.endsWith(QStringLiteral("/sonavolta.html#wave"))) << url.toStdString();
+    // The page that leads on to the Wave section of the help page.
+    EXPECT_TRUE(url.endsWith(QStringLiteral("/sonavolta-wave.html"))) << url.toStdString();
 }
 
 }  // namespace
