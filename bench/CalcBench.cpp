@@ -34,7 +34,7 @@ int RunOnce(const char* program, std::vector<std::string> args, const char* in, 
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, in, O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out, O_WRONLY, 0);
-    std::vector<char*> argv{const_cast<char*>(program)};
+    std::vector<char*> argv {const_cast<char*>(program)};
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -68,8 +68,8 @@ int main(int argc, char** argv)
         ms.push_back(Ms(Clock::now() - start));
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("start to exit (wave 440): median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n",
-                ms[ms.size() / 2], ms.front(), ms.back(), starts);
+    std::printf("start to exit (wave 440): median %.2f ms, min %.2f ms, max %.2f ms (%d runs)\n", ms[ms.size() / 2],
+                ms.front(), ms.back(), starts);
 
     std::string path = (std::filesystem::temp_directory_path() / "calc_benchXXXXXX").string();
     char* input = path.data();

@@ -14,7 +14,7 @@ namespace cli {
 
 namespace {
 
-constexpr Range kBpmRange{1.0, 1000.0, false, "1 to 1000 BPM"};
+constexpr Range kBpmRange {1.0, 1000.0, false, "1 to 1000 BPM"};
 
 constexpr const char* kNotes[] = {"1/1", "1/2", "1/4", "1/8", "1/16", "1/32", "1/64", "1/128"};
 constexpr std::size_t kNoteValues = std::size(kNotes);
@@ -60,9 +60,9 @@ std::optional<Failure> ComputeDelay(const Options& options, std::string_view inp
 
     // The lengths the dialog shows are the engine's own; the others are the
     // quarter note times a power of two, which rounds the same way.
-    const double plain[kNoteValues] = {model.m_bar44,     model.m_half,         model.m_quarter,
-                                      model.m_eighth,    model.m_sixteenth,    model.m_thirtySecond,
-                                      model.m_quarter * 0.0625, model.m_quarter * 0.03125};
+    const double plain[kNoteValues] = {
+        model.m_bar44,     model.m_half,         model.m_quarter,          model.m_eighth,
+        model.m_sixteenth, model.m_thirtySecond, model.m_quarter * 0.0625, model.m_quarter * 0.03125};
     const Form ms = options.round ? Form::Rounded : Form::Fixed;
 
     record.layout = Layout::Delay;
@@ -97,7 +97,7 @@ void AppendDelayTable(const Record& record, const Style& style, std::string& out
     const std::size_t barRows = rows.size();
     rows.push_back({"Note", "ms", "dotted ms", "triplet ms", "Hz", "dotted Hz", "triplet Hz"});
     for (std::size_t n = 0; n < kNoteValues; ++n) {
-        std::vector<std::string> row{kNotes[n]};
+        std::vector<std::string> row {kNotes[n]};
         for (std::size_t i = 0; i < 6; ++i)
             row.push_back(TableNumber(f[kFirstNote + 6 * n + i], style));
         rows.push_back(std::move(row));

@@ -18,19 +18,19 @@ struct UnitName {
     int index;
 };
 
-constexpr UnitName kPowerUnits[] = {{"nW", CLevelModel::NanoWatt},   {"\u00b5W", CLevelModel::MicroWatt},
-                                    {"uW", CLevelModel::MicroWatt},  {"mW", CLevelModel::MilliWatt},
-                                    {"W", CLevelModel::Watt},        {"kW", CLevelModel::KiloWatt},
-                                    {"MW", CLevelModel::MegaWatt},   {"GW", CLevelModel::GigaWatt}};
+constexpr UnitName kPowerUnits[] = {{"nW", CLevelModel::NanoWatt},  {"\u00b5W", CLevelModel::MicroWatt},
+                                    {"uW", CLevelModel::MicroWatt}, {"mW", CLevelModel::MilliWatt},
+                                    {"W", CLevelModel::Watt},       {"kW", CLevelModel::KiloWatt},
+                                    {"MW", CLevelModel::MegaWatt},  {"GW", CLevelModel::GigaWatt}};
 constexpr UnitName kVoltageUnits[] = {{"mV", CLevelModel::MilliVolt},
                                       {"V", CLevelModel::Volt},
                                       {"kV", CLevelModel::KiloVolt},
                                       {"MV", CLevelModel::MegaVolt}};
 
 // The dialog's limits, in watts and volts; zero has no level.
-constexpr Range kLevelRange{-200.0, 200.0, false, "-200 to 200 dB"};
-constexpr Range kPowerRange{0.0, 1.7e17, true, "above 0 W up to 1.7e17 W; units nW uW mW W kW MW GW"};
-constexpr Range kVoltageRange{0.0, 1e10, true, "above 0 V up to 1e10 V; units mV V kV MV"};
+constexpr Range kLevelRange {-200.0, 200.0, false, "-200 to 200 dB"};
+constexpr Range kPowerRange {0.0, 1.7e17, true, "above 0 W up to 1.7e17 W; units nW uW mW W kW MW GW"};
+constexpr Range kVoltageRange {0.0, 1e10, true, "above 0 V up to 1e10 V; units mV V kV MV"};
 
 const char* OptionName(LevelInput input)
 {
@@ -78,7 +78,7 @@ std::variant<Quantity, Failure> ReadQuantity(std::string_view input, const char*
                                              std::string_view decimalSep)
 {
     const std::string_view unitText = TrailingUnit(input);
-    Quantity q{0.0, baseUnit};
+    Quantity q {0.0, baseUnit};
     if (!unitText.empty()) {
         bool known = false;
         for (const UnitName& u : units) {
@@ -88,18 +88,18 @@ std::variant<Quantity, Failure> ReadQuantity(std::string_view input, const char*
             }
         }
         if (!known)
-            return Failure{Failure::Usage, std::string(name) + ": '" + std::string(input) + "' has no unit '" +
-                                               std::string(unitText) + "' (" + range.text + ")"};
+            return Failure {Failure::Usage, std::string(name) + ": '" + std::string(input) + "' has no unit '"
+                                                + std::string(unitText) + "' (" + range.text + ")"};
     }
     const std::string_view numberText = TrimSpaces(input.substr(0, input.size() - unitText.size()));
     const std::optional<double> number = ParseNumber(numberText, decimalSep);
     if (!number)
-        return Failure{Failure::Usage,
-                       std::string(name) + ": '" + std::string(input) + "' is not a number (" + range.text + ")"};
+        return Failure {Failure::Usage,
+                        std::string(name) + ": '" + std::string(input) + "' is not a number (" + range.text + ")"};
     // As the dialog's field does: the typed number times its unit's factor.
     if (!range.Contains(*number * factor(q.unit)))
-        return Failure{Failure::OutOfRange,
-                       std::string(name) + ": " + std::string(input) + " is out of range (" + range.text + ")"};
+        return Failure {Failure::OutOfRange,
+                        std::string(name) + ": " + std::string(input) + " is out of range (" + range.text + ")"};
     q.number = *number;
     return q;
 }
@@ -170,12 +170,11 @@ std::optional<Failure> ComputeLevel(const Options& options, std::string_view inp
 
     model.Calculate();
     if (model.m_bUndefined)
-        return Failure{Failure::OutOfRange, std::string(name) + ": " + std::string(input) + " has no defined level at " +
-                                                FormatWholeOrFixed(options.ohms) + " ohms"};
+        return Failure {Failure::OutOfRange, std::string(name) + ": " + std::string(input) + " has no defined level at "
+                                                 + FormatWholeOrFixed(options.ohms) + " ohms"};
 
-    const bool entered[] = {
-        options.levelInput == LevelInput::Power, options.levelInput == LevelInput::Vrms,
-        options.levelInput == LevelInput::Vpp};
+    const bool entered[] = {options.levelInput == LevelInput::Power, options.levelInput == LevelInput::Vrms,
+                            options.levelInput == LevelInput::Vpp};
     record.Add("dbu", "dBu", Form::Fixed, model.m_dBu);
     record.Add("dbv", "dBV", Form::Fixed, model.m_dBV);
     record.Add("dbm", "dBm", Form::Fixed, model.m_dBm);

@@ -9,9 +9,9 @@ namespace cli {
 
 namespace {
 
-constexpr Range kOhmsRange{0.0, 10000000.0, true, "above 0 up to 10000000 ohms"};
-constexpr Range kA4Range{300.0, 600.0, false, "300 to 600 Hz"};
-constexpr Range kTemperatureRange{-100.0, 100.0, false, "-100 to 100 degrees Celsius"};
+constexpr Range kOhmsRange {0.0, 10000000.0, true, "above 0 up to 10000000 ohms"};
+constexpr Range kA4Range {300.0, 600.0, false, "300 to 600 Hz"};
+constexpr Range kTemperatureRange {-100.0, 100.0, false, "-100 to 100 degrees Celsius"};
 
 enum class Takes { Nothing, Value };
 
@@ -24,22 +24,14 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"help", 'h', Takes::Nothing, Command::Help},
-    {"version", 'V', Takes::Nothing, Command::Help},
-    {"json", 'j', Takes::Nothing, Command::Help},
-    {"csv", 'c', Takes::Nothing, Command::Help},
-    {"dbu", 0, Takes::Value, Command::Level},
-    {"dbv", 0, Takes::Value, Command::Level},
-    {"dbm", 0, Takes::Value, Command::Level},
-    {"power", 'p', Takes::Value, Command::Level},
-    {"vrms", 0, Takes::Value, Command::Level},
-    {"vpp", 0, Takes::Value, Command::Level},
-    {"ohms", 'o', Takes::Value, Command::Level},
-    {"si", 0, Takes::Nothing, Command::Level},
-    {"exp", 'e', Takes::Nothing, Command::Level},
-    {"round", 'r', Takes::Nothing, Command::Delay},
-    {"a4", 'a', Takes::Value, Command::Wave},
-    {"temp", 't', Takes::Value, Command::Wave},
+    {"help", 'h', Takes::Nothing, Command::Help}, {"version", 'V', Takes::Nothing, Command::Help},
+    {"json", 'j', Takes::Nothing, Command::Help}, {"csv", 'c', Takes::Nothing, Command::Help},
+    {"dbu", 0, Takes::Value, Command::Level},     {"dbv", 0, Takes::Value, Command::Level},
+    {"dbm", 0, Takes::Value, Command::Level},     {"power", 'p', Takes::Value, Command::Level},
+    {"vrms", 0, Takes::Value, Command::Level},    {"vpp", 0, Takes::Value, Command::Level},
+    {"ohms", 'o', Takes::Value, Command::Level},  {"si", 0, Takes::Nothing, Command::Level},
+    {"exp", 'e', Takes::Nothing, Command::Level}, {"round", 'r', Takes::Nothing, Command::Delay},
+    {"a4", 'a', Takes::Value, Command::Wave},     {"temp", 't', Takes::Value, Command::Wave},
 };
 
 const OptionSpec* FindLong(std::string_view name)
@@ -79,10 +71,7 @@ const char* CommandName(Command c)
     }
 }
 
-Failure Usage(std::string message)
-{
-    return Failure{Failure::Usage, std::move(message) + " (see --help)"};
-}
+Failure Usage(std::string message) { return Failure {Failure::Usage, std::move(message) + " (see --help)"}; }
 
 // "-5" and "-.5" are negative numbers, not options.
 bool LooksNumeric(std::string_view arg)
@@ -103,11 +92,11 @@ std::variant<double, Failure> ReadNumber(std::string_view text, const char* name
 {
     const std::optional<double> value = ParseNumber(text, decimalSep);
     if (!value)
-        return Failure{Failure::Usage,
-                       std::string(name) + ": '" + std::string(text) + "' is not a number (" + range.text + ")"};
+        return Failure {Failure::Usage,
+                        std::string(name) + ": '" + std::string(text) + "' is not a number (" + range.text + ")"};
     if (!range.Contains(*value))
-        return Failure{Failure::OutOfRange,
-                       std::string(name) + ": " + std::string(text) + " is out of range (" + range.text + ")"};
+        return Failure {Failure::OutOfRange,
+                        std::string(name) + ": " + std::string(text) + " is out of range (" + range.text + ")"};
     return *value;
 }
 
@@ -143,7 +132,7 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
         }
         if (!spec)
             return Usage("unknown option '" + name + "'");
-        Given g{spec, name, {}};
+        Given g {spec, name, {}};
         if (spec->takes == Takes::Value) {
             if (inlineValue) {
                 g.value = *inlineValue;
@@ -154,7 +143,8 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
             }
         } else if (inlineValue) {
             // "-jc" is not taken apart; one short option per word.
-            return Usage(arg.starts_with("--") ? name + " takes no value" : "unknown option '" + std::string(arg) + "'");
+            return Usage(arg.starts_with("--") ? name + " takes no value"
+                                               : "unknown option '" + std::string(arg) + "'");
         }
         given.push_back(std::move(g));
     }
@@ -239,7 +229,8 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
         if (words.empty())
             return Usage(std::string(CommandName(options.command)) + " needs " + what + " (or - for standard input)");
         if (words.size() > 1)
-            return Usage(std::string(CommandName(options.command)) + " takes one " + what + ", not '" + words[1] + "' too");
+            return Usage(std::string(CommandName(options.command)) + " takes one " + what + ", not '" + words[1]
+                         + "' too");
         options.input = words.front();
     }
     return options;

@@ -113,7 +113,7 @@ void AppendList(const Record& record, const Style& style, std::string& out)
     for (const Field& f : record.fields) {
         if (!f.label)
             continue;
-        Row row{f.label, TableNumber(f, style), f.form == Form::Missing ? "" : Unit(f.unit, style)};
+        Row row {f.label, TableNumber(f, style), f.form == Form::Missing ? "" : Unit(f.unit, style)};
         labelWidth = std::max(labelWidth, DisplayWidth(row.label));
         numberWidth = std::max(numberWidth, DisplayWidth(row.number));
         rows.push_back(std::move(row));
@@ -136,7 +136,8 @@ void AppendList(const Record& record, const Style& style, std::string& out)
 
 std::size_t DisplayWidth(std::string_view text)
 {
-    return std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    return std::count_if(text.begin(), text.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
 
 std::string TableNumber(const Field& field, const Style& style)

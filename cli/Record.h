@@ -30,8 +30,8 @@ struct Field {
 
 // How the table lays a record out.
 enum class Layout {
-    List,  // one row per field: label, number, unit
-    Delay, // the tempo, then bars and notes in a grid (Delay.cpp)
+    List,   // one row per field: label, number, unit
+    Delay,  // the tempo, then bars and notes in a grid (Delay.cpp)
 };
 
 struct Record {
@@ -41,7 +41,7 @@ struct Record {
     void Clear() { fields.clear(); }
     Field& Add(const char* key, const char* label, Form form, double value, const char* unit = "", int precision = 4)
     {
-        fields.push_back(Field{key, label, form, value, precision, {}, unit});
+        fields.push_back(Field {key, label, form, value, precision, {}, unit});
         return fields.back();
     }
     Field& AddText(const char* key, const char* label, std::string text)

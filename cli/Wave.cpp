@@ -15,7 +15,7 @@ namespace cli {
 
 namespace {
 
-constexpr Range kFrequencyRange{0.0001, 100000.0, false, "0.0001 to 100000 Hz"};
+constexpr Range kFrequencyRange {0.0001, 100000.0, false, "0.0001 to 100000 Hz"};
 constexpr const char* kNoteRangeText = "C0 to B9, sharps as #, e.g. C#4";
 
 constexpr const char* kPitchClasses[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
@@ -64,16 +64,17 @@ std::optional<Failure> ComputeWave(const Options& options, std::string_view inpu
     std::optional<int> givenNote;
     if (const std::optional<double> number = ParseNumber(input, options.decimalSep)) {
         if (!kFrequencyRange.Contains(*number))
-            return Failure{Failure::OutOfRange,
-                           "FREQUENCY: " + std::string(input) + " is out of range (" + kFrequencyRange.text + ")"};
+            return Failure {Failure::OutOfRange,
+                            "FREQUENCY: " + std::string(input) + " is out of range (" + kFrequencyRange.text + ")"};
         frequency = *number;
     } else if ((givenNote = ParseNoteName(input))) {
         if (*givenNote >= kNoteCount)
-            return Failure{Failure::OutOfRange, "NOTE: " + std::string(input) + " is out of range (" + kNoteRangeText + ")"};
+            return Failure {Failure::OutOfRange,
+                            "NOTE: " + std::string(input) + " is out of range (" + kNoteRangeText + ")"};
         frequency = NoteFrequency(*givenNote, options.a4);
     } else {
-        return Failure{Failure::Usage, "FREQUENCY|NOTE: '" + std::string(input) + "' is neither a frequency (" +
-                                           kFrequencyRange.text + ") nor a note name (" + kNoteRangeText + ")"};
+        return Failure {Failure::Usage, "FREQUENCY|NOTE: '" + std::string(input) + "' is neither a frequency ("
+                                            + kFrequencyRange.text + ") nor a note name (" + kNoteRangeText + ")"};
     }
 
     // One engine for every input: its table is not used, and a positive

@@ -24,7 +24,7 @@ void PaintHeader(CWnd*, CDC& dc, const CString& title)
     dc.GetTextExtent(title, nullptr, &textHeight);
     const int height = std::max(kHeaderHeight, textHeight + kHeaderTextMargins);
     dc.SetTextColor(kHeaderText);
-    dc.DrawText(title, CRect{8, 0, width, height}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    dc.DrawText(title, CRect {8, 0, width, height}, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     dc.SelectObject(previousFont);
 
     CPen rule(PS_SOLID, 1, kHeaderRule);

@@ -157,8 +157,9 @@ QWidget* CDialog::CreateControl(const res::DialogItem& item, QWidget* client)
         edit->setText(text);
         edit->setFrame(item.style & WS_BORDER);
         edit->setReadOnly(item.style & ES_READONLY);
-        const Qt::Alignment h = (item.style & ES_RIGHT) ? Qt::AlignRight
-                                : (item.style & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
+        const Qt::Alignment h = (item.style & ES_RIGHT)    ? Qt::AlignRight
+                                : (item.style & ES_CENTER) ? Qt::AlignHCenter
+                                                           : Qt::AlignLeft;
         edit->setAlignment(h | Qt::AlignVCenter);
         // Field menus would offer edits the field could not check first.
         edit->setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -216,8 +217,7 @@ QWidget* CDialog::CreateControl(const res::DialogItem& item, QWidget* client)
     }
     if (item.kind == ControlKind::ComboBox) {
         // The template height is that of the open list; the box is one line.
-        geometry.setHeight(std::max(fw::DialogUnitsToPixels(font, 0, 0, 0, 12).height(),
-                                    widget->sizeHint().height()));
+        geometry.setHeight(std::max(fw::DialogUnitsToPixels(font, 0, 0, 0, 12).height(), widget->sizeHint().height()));
     }
     widget->setGeometry(geometry);
     widget->setFont(font);
@@ -295,7 +295,6 @@ void CDialog::NameFieldsFromLabels(const std::vector<Placed>& placed)
         if (best)
             field.widget->setAccessibleName(QString::fromUtf8(best->item->text));
     }
-
 }
 
 // List contents that come with the template.

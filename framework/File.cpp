@@ -10,19 +10,13 @@ CString CFileException::GetErrorMessage() const
     switch (m_cause) {
     case fileNotFound:
     case tooLarge:
-    case invalidFile:
-        return CString("%1 was not found.").arg(name);
-    case badPath:
-        return CString("All or part of the path %1 is not valid.").arg(name);
-    case accessDenied:
-        return CString("%1 could not be read: access was denied.").arg(name);
-    case endOfFile:
-        return CString("%1 ended before it could be read whole.").arg(name);
-    case hardIO:
-        return CString("%1 could not be read: the device reported an error.").arg(name);
+    case invalidFile: return CString("%1 was not found.").arg(name);
+    case badPath: return CString("All or part of the path %1 is not valid.").arg(name);
+    case accessDenied: return CString("%1 could not be read: access was denied.").arg(name);
+    case endOfFile: return CString("%1 ended before it could be read whole.").arg(name);
+    case hardIO: return CString("%1 could not be read: the device reported an error.").arg(name);
     case none:
-    case genericException:
-        break;
+    case genericException: break;
     }
     return CString("%1 could not be read.").arg(name);
 }

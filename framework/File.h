@@ -19,7 +19,17 @@ public:
 
 class CFileException : public CException {
 public:
-    enum Cause { none, genericException, fileNotFound, badPath, accessDenied, invalidFile, endOfFile, hardIO, tooLarge };
+    enum Cause {
+        none,
+        genericException,
+        fileNotFound,
+        badPath,
+        accessDenied,
+        invalidFile,
+        endOfFile,
+        hardIO,
+        tooLarge
+    };
 
     CFileException(Cause cause, CString fileName = {}) : m_cause(cause), m_strFileName(std::move(fileName)) {}
     CString GetErrorMessage() const override;

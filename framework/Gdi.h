@@ -123,8 +123,8 @@ private:
     QPainter* m_painter = nullptr;
     QWidget* m_device = nullptr;
     CFont m_defaultFont;
-    CPen m_defaultPen{PS_SOLID, 1, RGB(0, 0, 0)};
-    CBrush m_defaultBrush{RGB(255, 255, 255)};
+    CPen m_defaultPen {PS_SOLID, 1, RGB(0, 0, 0)};
+    CBrush m_defaultBrush {RGB(255, 255, 255)};
     CFont* m_font = nullptr;
     CPen* m_pen = nullptr;
     CBrush* m_brush = nullptr;

@@ -2,7 +2,7 @@
 
 const MessageMap* CCmdTarget::GetThisMessageMap()
 {
-    static const MessageMap map{nullptr, {}};
+    static const MessageMap map {nullptr, {}};
     return &map;
 }
 

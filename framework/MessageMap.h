@@ -71,26 +71,26 @@ protected:
     Pfn FindHandler(UINT message, UINT code, int id) const;
 };
 
-#define DECLARE_MESSAGE_MAP()                          \
-public:                                                \
-    static const MessageMap* GetThisMessageMap();      \
-    const MessageMap* GetMessageMap() const override;  \
-                                                       \
+#define DECLARE_MESSAGE_MAP()                         \
+public:                                               \
+    static const MessageMap* GetThisMessageMap();     \
+    const MessageMap* GetMessageMap() const override; \
+                                                      \
 private:
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                          \
-    const MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); }   \
-    const MessageMap* theClass::GetThisMessageMap()                                     \
-    {                                                                                   \
-        using ThisClass [[maybe_unused]] = theClass;                                                   \
-        using TheBaseClass = baseClass;                                                 \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                        \
+    const MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const MessageMap* theClass::GetThisMessageMap()                                   \
+    {                                                                                 \
+        using ThisClass [[maybe_unused]] = theClass;                                  \
+        using TheBaseClass = baseClass;                                               \
         static const MessageEntry entries[] = {
 
 #define END_MESSAGE_MAP()                                                    \
-    MessageEntry{}                                                           \
+    MessageEntry {}                                                          \
     }                                                                        \
     ;                                                                        \
-    static const MessageMap map{&TheBaseClass::GetThisMessageMap, entries};  \
+    static const MessageMap map {&TheBaseClass::GetThisMessageMap, entries}; \
     return &map;                                                             \
     }
 

@@ -31,7 +31,7 @@ enum class ControlKind { Edit, PushButton, CheckBox, ComboBox, Static };
 struct DialogItem {
     int id;
     ControlKind kind;
-    const char* text;  // UTF-8; for an icon label, the icon's resource id as text
+    const char* text;    // UTF-8; for an icon label, the icon's resource id as text
     short x, y, cx, cy;  // dialog units
     std::uint32_t style;
 };
@@ -45,7 +45,7 @@ struct DialogInitItem {
 struct DialogTemplate {
     int id;
     const char* caption;  // UTF-8, may be empty
-    short cx, cy;  // dialog units
+    short cx, cy;         // dialog units
     const char* fontFace;
     int pointSize;
     std::span<const DialogItem> items;  // template order is tab order

@@ -28,7 +28,7 @@ public:
     QWidget* commandBarSlot = nullptr;
     QHBoxLayout* commandBarLayout = nullptr;
     QWidget* okButton = nullptr;
-    QWidget* emptyBar = nullptr;  // the bar every dialog has until it makes its own
+    QWidget* emptyBar = nullptr;         // the bar every dialog has until it makes its own
     QPointer<QWidget> focusBeforeCover;  // restored when the page is on top again
     // The ok button was pressed; Esc was pressed; the window is closing.
     std::function<void()> onOk, onCancel, onClose;

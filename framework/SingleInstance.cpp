@@ -32,11 +32,11 @@ using std::chrono::milliseconds;
 
 // A later copy asks this often, this far apart, before it starts anyway.
 constexpr int kAttempts = 3;
-constexpr milliseconds kAttemptSpacing{1000};
+constexpr milliseconds kAttemptSpacing {1000};
 // The first copy's limits: how many later copies it talks to at once, how
 // long each may take to ask, and how many more may wait to be let in.
 constexpr int kMaxConnections = 16;
-constexpr milliseconds kConnectionLifetime{2000};
+constexpr milliseconds kConnectionLifetime {2000};
 constexpr int kBacklog = 32;
 
 const char kRaiseRequest[] = "raise\n";
@@ -46,10 +46,7 @@ bool PrivateToThisUser(const struct stat& st)
     return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
 }
 
-void Warn(const QByteArray& path, const char* why)
-{
-    qWarning("Single-copy check off: %s %s", path.constData(), why);
-}
+void Warn(const QByteArray& path, const char* why) { qWarning("Single-copy check off: %s %s", path.constData(), why); }
 
 // A folder only this user can enter: the session's runtime directory, or one
 // of our own under the temporary directory. One that is another user's, a
@@ -141,7 +138,7 @@ Answer AskToRaise(const QByteArray& path, Clock::time_point deadline)
     const int left = MillisecondsLeft(deadline);
     if (left == 0)
         return Answer::NoWindow;
-    const timeval timeout{left / 1000, (left % 1000) * 1000};
+    const timeval timeout {left / 1000, (left % 1000) * 1000};
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
         return Answer::NoWindow;
@@ -152,7 +149,7 @@ Answer AskToRaise(const QByteArray& path, Clock::time_point deadline)
         return Answer::NoWindow;
 
     for (;;) {
-        pollfd wait{fd, POLLIN, 0};
+        pollfd wait {fd, POLLIN, 0};
         const int ready = ::poll(&wait, 1, MillisecondsLeft(deadline));
         if (ready < 0 && errno == EINTR)
             continue;
@@ -170,7 +167,10 @@ Answer AskToRaise(const QByteArray& path, Clock::time_point deadline)
 // same once its time is up.
 class SingleInstance::Connection : public QObject {
 public:
-    Connection(int fd, SingleInstance& owner) : QObject(owner.m_listener.get()), m_fd(fd), m_owner(owner),
+    Connection(int fd, SingleInstance& owner)
+        : QObject(owner.m_listener.get()),
+          m_fd(fd),
+          m_owner(owner),
           m_notifier(new QSocketNotifier(fd, QSocketNotifier::Read, this))
     {
         QObject::connect(m_notifier, &QSocketNotifier::activated, this, [this] { Read(); });
@@ -194,14 +194,9 @@ private:
             return;
         }
         switch (m_reader.Feed(bytes, size_t(size))) {
-        case CopyRequest::Incomplete:
-            return;
-        case CopyRequest::Raise:
-            Reply(m_owner.m_raise && m_owner.m_raise());
-            break;
-        case CopyRequest::Refuse:
-            Reply(false);
-            break;
+        case CopyRequest::Incomplete: return;
+        case CopyRequest::Raise: Reply(m_owner.m_raise && m_owner.m_raise()); break;
+        case CopyRequest::Refuse: Reply(false); break;
         }
         End();
     }
@@ -232,7 +227,8 @@ SingleInstance::SingleInstance()
         return;
     // One name per executable: copies installed in two places are two programs.
     const QByteArray exe = QByteArray::fromStdString(fw::ProgramPath().native());  // its bytes: two paths, two names
-    const QByteArray name = dir + "/sonavolta-" + QCryptographicHash::hash(exe, QCryptographicHash::Sha256).toHex().left(16);
+    const QByteArray name =
+        dir + "/sonavolta-" + QCryptographicHash::hash(exe, QCryptographicHash::Sha256).toHex().left(16);
     const QByteArray socketPath = name + ".sock";
     sockaddr_un address;
     if (!FillAddress(socketPath, &address)) {
@@ -274,13 +270,11 @@ bool SingleInstance::RaiseOtherCopy()
         // Each attempt, its connection and its answer included, has its second.
         const Clock::time_point end = start + attempt * kAttemptSpacing;
         switch (AskToRaise(m_socketPath, end)) {
-        case Answer::Raised:
-            return true;
+        case Answer::Raised: return true;
         case Answer::NotOurs:
             qWarning("Single-copy check off: another user listens at %s", m_socketPath.constData());
             return false;
-        case Answer::NoWindow:
-            break;
+        case Answer::NoWindow: break;
         }
         // The other copy has no window yet; give it the rest of the second.
         std::this_thread::sleep_until(end);

@@ -2,11 +2,11 @@
 
 #include <QByteArray>
 
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <climits>
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>

@@ -73,19 +73,13 @@ UINT VirtualKey(const QKeyEvent* e)
 {
     switch (e->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return VK_RETURN;
-    case Qt::Key_Delete:
-        return VK_DELETE;
-    case Qt::Key_Backspace:
-        return VK_BACK;
-    case Qt::Key_Escape:
-        return VK_ESCAPE;
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Escape: return VK_ESCAPE;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return VK_TAB;
-    default:
-        break;
+    case Qt::Key_Backtab: return VK_TAB;
+    default: break;
     }
     // Letters, digits and space have virtual keys of their own code; no other
     // key may share a code with Delete or Enter.
@@ -249,7 +243,7 @@ void EditWidget::keyPressEvent(QKeyEvent* e)
         QLineEdit::keyPressEvent(e);
         return;
     }
-    MSG msg{WM_KEYDOWN, VirtualKey(e)};
+    MSG msg {WM_KEYDOWN, VirtualKey(e)};
     bool swallowed = false;
     Guarded([&] { swallowed = owner->PreTranslateMessage(&msg); });
     if (swallowed) {
@@ -264,8 +258,8 @@ void EditWidget::keyPressEvent(QKeyEvent* e)
         return;
     }
     const QString typed = e->text();
-    const bool printable = !typed.isEmpty() && !HasCommandModifier(e) && typed.at(0).unicode() >= 0x20
-                           && typed.at(0).unicode() != 0x7F;
+    const bool printable =
+        !typed.isEmpty() && !HasCommandModifier(e) && typed.at(0).unicode() >= 0x20 && typed.at(0).unicode() != 0x7F;
     if (!printable) {
         // Navigation, shortcuts, Enter and Esc: the edit's own handling;
         // edits they make are checked in event().
@@ -418,8 +412,7 @@ QAccessibleInterface* ComboAccessibleFactory(const QString&, QObject* object)
 
 ComboWidget::ComboWidget(QWidget* parent) : QComboBox(parent)
 {
-    [[maybe_unused]] static const bool factoryInstalled =
-        (QAccessible::installFactory(ComboAccessibleFactory), true);
+    [[maybe_unused]] static const bool factoryInstalled = (QAccessible::installFactory(ComboAccessibleFactory), true);
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
         // The item shown is the list's name: tell screen readers it changed.
         QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
@@ -546,4 +539,3 @@ void AfxInitWindowStyle()
     // the user asked for), under ours.
     QApplication::setStyle(new fw::WindowStyle(QApplication::style()->name()));
 }
-

@@ -78,7 +78,7 @@ private:
     QKeyEvent* m_currentKey = nullptr;  // the key being typed, for default processing
     char32_t m_currentChar = 0;
     int m_filteredDepth = 0;  // inside the default processing of a typed character
-    int m_programDepth = 0;  // inside a write of the program's
+    int m_programDepth = 0;   // inside a write of the program's
     int m_eventDepth = 0;
     bool m_editedOutsideFilter = false;
     bool m_settling = false;

@@ -90,8 +90,9 @@ int AfxMessageBox(const CString& text, UINT type)
     QMessageBox box(fw::Screen::Existing());
     box.setWindowTitle(AfxGetAppName());
     box.setText(text);
-    box.setIcon((type & MB_ICONSTOP) ? QMessageBox::Critical
-                : (type & MB_ICONINFORMATION) ? QMessageBox::Information : QMessageBox::NoIcon);
+    box.setIcon((type & MB_ICONSTOP)          ? QMessageBox::Critical
+                : (type & MB_ICONINFORMATION) ? QMessageBox::Information
+                                              : QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return IDOK;

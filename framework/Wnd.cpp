@@ -43,10 +43,7 @@ void CWnd::Detach()
     m_widget = nullptr;
 }
 
-CWnd* CWnd::FromHandle(const QWidget* widget)
-{
-    return widget ? Registry().value(widget) : nullptr;
-}
+CWnd* CWnd::FromHandle(const QWidget* widget) { return widget ? Registry().value(widget) : nullptr; }
 
 CWnd* CWnd::GetParent() const
 {

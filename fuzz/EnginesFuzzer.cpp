@@ -63,7 +63,10 @@ private:
 
 bool Same(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-bool Near(double a, double b, double relative) { return std::fabs(a - b) <= relative * std::max(std::fabs(a), std::fabs(b)) + 1e-300; }
+bool Near(double a, double b, double relative)
+{
+    return std::fabs(a - b) <= relative * std::max(std::fabs(a), std::fabs(b)) + 1e-300;
+}
 
 void FuzzLevel(Reader& in)
 {
@@ -152,7 +155,8 @@ void FuzzLevel(Reader& in)
         if (row != CLevelModel::EnteredOhms) {
             if (std::fabs(m.m_dBV - 20 * std::log10(m.m_dVrms)) > 1e-9 * std::max(1.0, std::fabs(m.m_dBV)))
                 Fail("dBV does not belong to the voltage");
-            if (std::fabs(m.m_dBu - (m.m_dBV - 20 * std::log10(CLevelModel::kDBuRef))) > 1e-9 * std::max(1.0, std::fabs(m.m_dBu)))
+            if (std::fabs(m.m_dBu - (m.m_dBV - 20 * std::log10(CLevelModel::kDBuRef)))
+                > 1e-9 * std::max(1.0, std::fabs(m.m_dBu)))
                 Fail("dBu and dBV disagree");
         }
     }
@@ -210,8 +214,8 @@ void FuzzWave(Reader& in)
         || !Same(m.m_halfPeriodMs, ms * 0.5))
         Fail("a result does not follow from the period");
     if (f >= 0.0001 && f <= 100000.0) {
-        for (double v : {m.m_wavelengthCm, m.m_wavelengthFt, m.m_periodMs, m.m_halfWavelengthCm,
-                         m.m_halfWavelengthFt, m.m_halfPeriodMs})
+        for (double v : {m.m_wavelengthCm, m.m_wavelengthFt, m.m_periodMs, m.m_halfWavelengthCm, m.m_halfWavelengthFt,
+                         m.m_halfPeriodMs})
             if (!(std::isfinite(v) && v > 0))
                 Fail("a result in the dialog's range is not finite and positive");
     }

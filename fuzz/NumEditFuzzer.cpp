@@ -28,12 +28,12 @@ const char16_t* const kDecimalSeps[] = {u".", u",", u"\u066B"};
 const char16_t* const kThousandSeps[] = {u",", u".", u"\u00A0", u"\u202F", u"'", u"\u2019", u" ", u""};
 
 // Keys worth trying often; any other code point comes from the bytes.
-const char32_t kKeys[] = {'0', '1', '5', '9', '-', '.', ',', 8, ' ', 0xA0, 0x202F, 0x2009, 'e', 'E', '+', 'a',
-                          '#', 0x066B, '\'', 0x2019, 0, 0xFFFF, 0x1F600, 0xD800};
+const char32_t kKeys[] = {'0', '1', '5', '9', '-', '.',    ',',  8,      ' ', 0xA0,   0x202F,  0x2009,
+                          'e', 'E', '+', 'a', '#', 0x066B, '\'', 0x2019, 0,   0xFFFF, 0x1F600, 0xD800};
 
 // Bounds and scales the dialogs use, and some they do not.
-const double kBounds[] = {0.0, 1.0, 0.0001, 200.0, -200.0, 1000.0, 100000.0, 1e10, 1.7e17, -1e7, 1e7,
-                          HUGE_VAL, -HUGE_VAL, NAN, 1e-300};
+const double kBounds[] = {0.0,    1.0,  0.0001, 200.0,    -200.0,    1000.0, 100000.0, 1e10,
+                          1.7e17, -1e7, 1e7,    HUGE_VAL, -HUGE_VAL, NAN,    1e-300};
 const double kScales[] = {1.0, 1e-9, 1e-6, 1e-3, 1e3, 1e6, 1e9, 0.0, -1.0, NAN, HUGE_VAL};
 
 double RawDouble(FuzzedDataProvider& in)
@@ -76,8 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CString pasted = Text(in);
 
     CNumEdit field;
-    field.m_decimalSep = QString::fromUtf16(kDecimalSeps[in.ConsumeIntegralInRange<int>(0, std::size(kDecimalSeps) - 1)]);
-    field.m_thousandSep = QString::fromUtf16(kThousandSeps[in.ConsumeIntegralInRange<int>(0, std::size(kThousandSeps) - 1)]);
+    field.m_decimalSep =
+        QString::fromUtf16(kDecimalSeps[in.ConsumeIntegralInRange<int>(0, std::size(kDecimalSeps) - 1)]);
+    field.m_thousandSep =
+        QString::fromUtf16(kThousandSeps[in.ConsumeIntegralInRange<int>(0, std::size(kThousandSeps) - 1)]);
     if (field.m_thousandSep == field.m_decimalSep)
         field.m_thousandSep.clear();
     field.m_textMode = in.ConsumeBool();
@@ -137,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const CString& text;
         bool accepted;
     };
-    for (const Left& left : {Left{text, false}, Left{after, accepted}, Left{pasted, pasteAccepted}}) {
+    for (const Left& left : {Left {text, false}, Left {after, accepted}, Left {pasted, pasteAccepted}}) {
         const CString once = field.DisplayForm(left.text);
         if (field.DisplayForm(once) != once)
             Fail("the rewrite on focus loss changes its own result");

@@ -45,7 +45,7 @@ struct Parts {
 Parts Split(const CString& line)
 {
     const qsizetype semicolon = line.indexOf(u';');
-    return semicolon < 0 ? Parts{{}, line} : Parts{line.left(semicolon), line.mid(semicolon + 1)};
+    return semicolon < 0 ? Parts {{}, line} : Parts {line.left(semicolon), line.mid(semicolon + 1)};
 }
 
 bool SameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -160,7 +160,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model.m_frequency = 123.0;
     model.Compute();
     const double period = model.m_period;
-    if (model.FindFrequency() || model.m_frequency != 123.0 || model.m_period != period || FromU16(model.m_note) != absent)
+    if (model.FindFrequency() || model.m_frequency != 123.0 || model.m_period != period
+        || FromU16(model.m_note) != absent)
         Fail("a name in no line changed the engine");
     return 0;
 }

@@ -72,9 +72,9 @@ constexpr DialogItem kLevelItems[] = {
 
 constexpr DialogInitItem kLevelInit[] = {
     {IDC_POWER_UNIT, "nW"}, {IDC_POWER_UNIT, "\u00b5W"}, {IDC_POWER_UNIT, "mW"}, {IDC_POWER_UNIT, "W"},
-    {IDC_POWER_UNIT, "kW"}, {IDC_POWER_UNIT, "MW"}, {IDC_POWER_UNIT, "GW"},
-    {IDC_VRMS_UNIT, "mV"}, {IDC_VRMS_UNIT, "V"}, {IDC_VRMS_UNIT, "kV"}, {IDC_VRMS_UNIT, "MV"},
-    {IDC_VPP_UNIT, "mV"}, {IDC_VPP_UNIT, "V"}, {IDC_VPP_UNIT, "kV"}, {IDC_VPP_UNIT, "MV"},
+    {IDC_POWER_UNIT, "kW"}, {IDC_POWER_UNIT, "MW"},      {IDC_POWER_UNIT, "GW"}, {IDC_VRMS_UNIT, "mV"},
+    {IDC_VRMS_UNIT, "V"},   {IDC_VRMS_UNIT, "kV"},       {IDC_VRMS_UNIT, "MV"},  {IDC_VPP_UNIT, "mV"},
+    {IDC_VPP_UNIT, "V"},    {IDC_VPP_UNIT, "kV"},        {IDC_VPP_UNIT, "MV"},
 };
 
 // --- 129: Wave.
@@ -118,7 +118,7 @@ constexpr DialogTemplate kTemplates[] = {
 
 // Every template, in the order above.
 constexpr auto kTemplateList = [] {
-    std::array<const DialogTemplate*, std::size(kTemplates)> list{};
+    std::array<const DialogTemplate*, std::size(kTemplates)> list {};
     for (std::size_t i = 0; i < list.size(); ++i)
         list[i] = &kTemplates[i];
     return list;

@@ -8,10 +8,7 @@ namespace {
 constexpr char32_t kBackspace = 8;
 
 // Spaces a locale may group digits with; a user types a plain space for any.
-bool IsSpaceLike(QChar c)
-{
-    return c == QChar(0x20) || c == QChar(0xA0) || c == QChar(0x202F) || c == QChar(0x2009);
-}
+bool IsSpaceLike(QChar c) { return c == QChar(0x20) || c == QChar(0xA0) || c == QChar(0x202F) || c == QChar(0x2009); }
 
 CString CharText(char32_t ch) { return ch == kBackspace ? CString() : CString::fromUcs4(&ch, 1); }
 
@@ -22,8 +19,7 @@ BEGIN_MESSAGE_MAP(CNumEdit, CEdit)
     ON_WM_CHAR()
 END_MESSAGE_MAP()
 
-CNumEdit::CNumEdit()
-    : m_decimalSep(GetUserDecimalSeparator()), m_thousandSep(GetUserThousandsSeparator())
+CNumEdit::CNumEdit() : m_decimalSep(GetUserDecimalSeparator()), m_thousandSep(GetUserThousandsSeparator())
 {
     // A locale without a decimal separator still needs one to show decimals.
     if (m_decimalSep.isEmpty())
@@ -168,14 +164,9 @@ CString CNumEdit::DisplayForm(CString s) const
         }
         break;
     }
-    case DisplayInteger:
-        s = FormatInteger(ParseInteger(s));
-        break;
-    case DisplayExponent:
-        s = FormatExponent(ParseValue(s));
-        break;
-    default:
-        break;
+    case DisplayInteger: s = FormatInteger(ParseInteger(s)); break;
+    case DisplayExponent: s = FormatExponent(ParseValue(s)); break;
+    default: break;
     }
     // A rewrite never leaves the range the text was in.
     if (!InRange(s) && InRange(typed))

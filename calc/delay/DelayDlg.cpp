@@ -46,9 +46,12 @@ void CDelayDlg::Recalculate()
         const double& length;
     };
     const Result results[] = {
-        {m_editSixteenth, m_model.m_sixteenth}, {m_editHalf, m_model.m_half},
-        {m_editThirtySecond, m_model.m_thirtySecond}, {m_editQuarter, m_model.m_quarter},
-        {m_editEighth, m_model.m_eighth}, {m_editBar34, m_model.m_bar34},
+        {m_editSixteenth, m_model.m_sixteenth},
+        {m_editHalf, m_model.m_half},
+        {m_editThirtySecond, m_model.m_thirtySecond},
+        {m_editQuarter, m_model.m_quarter},
+        {m_editEighth, m_model.m_eighth},
+        {m_editBar34, m_model.m_bar34},
         {m_editBar44, m_model.m_bar44},
     };
 

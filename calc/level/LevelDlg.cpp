@@ -115,8 +115,8 @@ void CLevelDlg::UpdateFields()
         CNumEdit& field;
         double value;
     };
-    for (const Level& level : {Level{m_editDBu, m_model.m_dBu}, Level{m_editDBV, m_model.m_dBV},
-                               Level{m_editDBm, m_model.m_dBm}}) {
+    for (const Level& level :
+         {Level {m_editDBu, m_model.m_dBu}, Level {m_editDBV, m_model.m_dBV}, Level {m_editDBm, m_model.m_dBm}}) {
         if (focus == &level.field)
             continue;
         level.field.SetWindowText(undefined ? CString() : level.field.FormatFixed(level.value));

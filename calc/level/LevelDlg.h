@@ -79,6 +79,6 @@ private:
     CNumEdit m_editDBu;
     CNumEdit m_editDBm;
     CLevelModel m_model;
-    bool m_bActive = false;  // the value fields hold results
+    bool m_bActive = false;           // the value fields hold results
     bool m_showingInNewUnit = false;  // a unit list's handler writes its field
 };

@@ -20,23 +20,14 @@ static_assert(std::size(kPowerUnitsPerWatt) == CLevelModel::PowerUnitCount);
 static_assert(std::size(kVoltsPerVoltageUnit) == CLevelModel::VoltageUnitCount);
 static_assert(std::size(kVoltageUnitsPerVolt) == CLevelModel::VoltageUnitCount);
 
-bool IsPowerUnit(int unit)
-{
-    return unit >= 0 && unit < CLevelModel::PowerUnitCount;
-}
+bool IsPowerUnit(int unit) { return unit >= 0 && unit < CLevelModel::PowerUnitCount; }
 
-bool IsVoltageUnit(int unit)
-{
-    return unit >= 0 && unit < CLevelModel::VoltageUnitCount;
-}
+bool IsVoltageUnit(int unit) { return unit >= 0 && unit < CLevelModel::VoltageUnitCount; }
 
 // dBV of the dBu reference voltage, evaluated on every use in this order.
-double DBVOfDBuRef()
-{
-    return std::log10(CLevelModel::kDBuRef) * 20.0;
-}
+double DBVOfDBuRef() { return std::log10(CLevelModel::kDBuRef) * 20.0; }
 
-} // namespace
+}  // namespace
 
 CLevelModel::CLevelModel()
     : m_nEntered(EnteredDBu),
@@ -63,8 +54,7 @@ bool CLevelModel::Calculate()
 
     // No row recomputes the quantity that was entered or re-selects its unit,
     // so the user's number and unit choice stand while typing.
-    switch (m_nEntered)
-    {
+    switch (m_nEntered) {
     case EnteredDBu:
         m_dBV = DBVOfDBuRef() + m_dBu;
         VoltsFromDBV();
@@ -77,8 +67,7 @@ bool CLevelModel::Calculate()
         CalcVpp();
         CalcDBmAndPower();
         break;
-    case EnteredDBm:
-    {
+    case EnteredDBm: {
         const double milliwattVolts = std::sqrt(m_dOhms * 0.001);
         m_dVrms = std::pow(10.0, m_dBm * 0.05) * milliwattVolts;
         SelectVrmsUnit();
@@ -99,11 +88,8 @@ bool CLevelModel::Calculate()
         CalcDBmAndPower();
         DBFromVolts();
         break;
-    case EnteredOhms:
-        CalcDBmAndPower();
-        break;
-    default:
-        break;
+    case EnteredOhms: CalcDBmAndPower(); break;
+    default: break;
     }
     return true;
 }
@@ -141,15 +127,9 @@ double CLevelModel::GetVpp() const
     return m_dVpp * kVoltageUnitsPerVolt[m_nVppUnit];
 }
 
-double CLevelModel::PowerUnitFactor(int unit)
-{
-    return IsPowerUnit(unit) ? kWattsPerPowerUnit[unit] : 0.0;
-}
+double CLevelModel::PowerUnitFactor(int unit) { return IsPowerUnit(unit) ? kWattsPerPowerUnit[unit] : 0.0; }
 
-double CLevelModel::VoltageUnitFactor(int unit)
-{
-    return IsVoltageUnit(unit) ? kVoltsPerVoltageUnit[unit] : 0.0;
-}
+double CLevelModel::VoltageUnitFactor(int unit) { return IsVoltageUnit(unit) ? kVoltsPerVoltageUnit[unit] : 0.0; }
 
 int CLevelModel::SelectPowerUnit(double watts)
 {
@@ -193,10 +173,7 @@ void CLevelModel::VoltsFromPower()
     SelectVrmsUnit();
 }
 
-void CLevelModel::SelectVrmsUnit()
-{
-    m_nVrmsUnit = SelectVoltageUnit(m_dVrms);
-}
+void CLevelModel::SelectVrmsUnit() { m_nVrmsUnit = SelectVoltageUnit(m_dVrms); }
 
 void CLevelModel::CalcVpp()
 {
@@ -206,22 +183,16 @@ void CLevelModel::CalcVpp()
 
 // Both tests fail for NaN, which is what a negative impedance or power
 // leaves behind after a square root.
-bool CLevelModel::CanUseVoltsAndOhms() const
-{
-    return m_dOhms > 0.0 && m_dVrms > 0.0;
-}
+bool CLevelModel::CanUseVoltsAndOhms() const { return m_dOhms > 0.0 && m_dVrms > 0.0; }
 
 void CLevelModel::CalcDBmAndPower()
 {
-    if (CanUseVoltsAndOhms())
-    {
+    if (CanUseVoltsAndOhms()) {
         const double milliwattVolts = std::sqrt(m_dOhms * 0.001);
         m_dBm = std::log10(m_dVrms / milliwattVolts) * 20.0;
         m_dPower = std::pow(m_dVrms, 2.0) / m_dOhms;
         m_nPowerUnit = SelectPowerUnit(m_dPower);
-    }
-    else
-    {
+    } else {
         m_dBm = 0.0;
         m_dPower = 0.0;
         m_bUndefined = true;
@@ -231,13 +202,10 @@ void CLevelModel::CalcDBmAndPower()
 
 void CLevelModel::CalcDBm()
 {
-    if (CanUseVoltsAndOhms())
-    {
+    if (CanUseVoltsAndOhms()) {
         const double milliwattVolts = std::sqrt(m_dOhms * 0.001);
         m_dBm = std::log10(m_dVrms / milliwattVolts) * 20.0;
-    }
-    else
-    {
+    } else {
         // The power unit stays: this runs in the power row, where it is the user's.
         m_dBm = 0.0;
         m_dPower = 0.0;
@@ -247,13 +215,10 @@ void CLevelModel::CalcDBm()
 
 void CLevelModel::CalcPower()
 {
-    if (CanUseVoltsAndOhms())
-    {
+    if (CanUseVoltsAndOhms()) {
         m_dPower = std::pow(m_dVrms, 2.0) / m_dOhms;
         m_nPowerUnit = SelectPowerUnit(m_dPower);
-    }
-    else
-    {
+    } else {
         m_dPower = 0.0;
         m_bUndefined = true;
         m_nPowerUnit = Watt;
@@ -262,13 +227,10 @@ void CLevelModel::CalcPower()
 
 void CLevelModel::DBFromVolts()
 {
-    if (m_dVrms > 0.0)
-    {
+    if (m_dVrms > 0.0) {
         m_dBV = std::log10(m_dVrms) * 20.0;
         m_dBu = m_dBV - DBVOfDBuRef();
-    }
-    else
-    {
+    } else {
         // Both dB values keep what they held.
         m_bUndefined = true;
     }

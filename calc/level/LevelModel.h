@@ -4,13 +4,11 @@
 // peak-to-peak voltage at a load impedance. Calculate() recomputes everything
 // from the quantity entered last and picks readable units for the power and
 // the voltages. The signal is taken to be a sine. Plain C++, no UI.
-class CLevelModel
-{
+class CLevelModel {
 public:
     // The quantity the user entered last; Calculate() starts from it.
     // The peak-to-peak voltage is never entered.
-    enum EnteredQuantity
-    {
+    enum EnteredQuantity {
         EnteredDBu = 0,
         EnteredDBV = 1,
         EnteredDBm = 2,
@@ -20,8 +18,7 @@ public:
     };
 
     // Indices of m_nPowerUnit, in the order of the power unit list.
-    enum PowerUnit
-    {
+    enum PowerUnit {
         NanoWatt = 0,
         MicroWatt = 1,
         MilliWatt = 2,
@@ -33,8 +30,7 @@ public:
     };
 
     // Indices of m_nVrmsUnit and m_nVppUnit, in the order of the voltage unit lists.
-    enum VoltageUnit
-    {
+    enum VoltageUnit {
         MilliVolt = 0,
         Volt = 1,
         KiloVolt = 2,
@@ -43,10 +39,8 @@ public:
     };
 
     // Unit labels (UTF-8), indexed like the enums above.
-    static constexpr const char* kPowerUnitLabels[PowerUnitCount] = {
-        "nW", "\u00b5W", "mW", "W", "kW", "MW", "GW"};
-    static constexpr const char* kVoltageUnitLabels[VoltageUnitCount] = {
-        "mV", "V", "kV", "MV"};
+    static constexpr const char* kPowerUnitLabels[PowerUnitCount] = {"nW", "\u00b5W", "mW", "W", "kW", "MW", "GW"};
+    static constexpr const char* kVoltageUnitLabels[VoltageUnitCount] = {"mV", "V", "kV", "MV"};
 
     // The voltage of 1 mW into 600 ohms (the square root of 0.6): 0 dBu.
     static constexpr double kDBuRef = 0.7745966692414834;
@@ -89,19 +83,19 @@ public:
     // too), V below 1e4 V, kV below 1e7 V, MV from there up. NaN gives V.
     static int SelectVoltageUnit(double volts);
 
-    int m_nEntered;      // an EnteredQuantity
-    int m_nVrmsUnit;     // a VoltageUnit
-    int m_nVppUnit;      // a VoltageUnit
-    int m_nPowerUnit;    // a PowerUnit
-    bool m_bExp;         // show the power in exponent form
-    bool m_bUndefined;   // the last Calculate() found no defined result
+    int m_nEntered;     // an EnteredQuantity
+    int m_nVrmsUnit;    // a VoltageUnit
+    int m_nVppUnit;     // a VoltageUnit
+    int m_nPowerUnit;   // a PowerUnit
+    bool m_bExp;        // show the power in exponent form
+    bool m_bUndefined;  // the last Calculate() found no defined result
     double m_dBu;
     double m_dBV;
-    double m_dBm;        // dB relative to 1 mW into m_dOhms
-    double m_dPower;     // watts
-    double m_dVrms;      // volts
-    double m_dVpp;       // volts
-    double m_dOhms;      // load impedance
+    double m_dBm;     // dB relative to 1 mW into m_dOhms
+    double m_dPower;  // watts
+    double m_dVrms;   // volts
+    double m_dVpp;    // volts
+    double m_dOhms;   // load impedance
 
 private:
     void VoltsFromDBV();

@@ -91,7 +91,7 @@ void CWaveDlg::ShowResults()
         double value;
     };
     const Result results[] = {
-        {m_editFt, m_model.m_wavelengthFt},        {m_editCm, m_model.m_wavelengthCm},
+        {m_editFt, m_model.m_wavelengthFt},         {m_editCm, m_model.m_wavelengthCm},
         {m_editHalfFt, m_model.m_halfWavelengthFt}, {m_editHalfCm, m_model.m_halfWavelengthCm},
         {m_editHalfPeriod, m_model.m_halfPeriodMs}, {m_editPeriod, m_model.m_periodMs},
     };
@@ -101,7 +101,7 @@ void CWaveDlg::ShowResults()
 
 void CWaveDlg::ClearResults()
 {
-    for (CNumEdit* field : {&m_editFt, &m_editCm, &m_editHalfFt, &m_editHalfCm, &m_editHalfPeriod, &m_editPeriod,
-                            &m_editFrequency})
+    for (CNumEdit* field :
+         {&m_editFt, &m_editCm, &m_editHalfFt, &m_editHalfCm, &m_editHalfPeriod, &m_editPeriod, &m_editFrequency})
         field->SetWindowText(CString());
 }

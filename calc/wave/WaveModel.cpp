@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr double kSpeedOfSoundCmPerS = 34330.0;  // 343.3 m/s
+constexpr double kSpeedOfSoundCmPerS = 34330.0;     // 343.3 m/s
 constexpr double kFeetPerCm = 0.03280839895013123;  // the double nearest to 1 / 30.48
 constexpr double kMsPerS = 1000.0;
 constexpr double kHalf = 0.5;
@@ -17,8 +17,7 @@ constexpr unsigned char kLF = 0x0A;
 
 // A table line is "<number>;<name>". Later ';' belong to the name; a line
 // without ';' is all name, with an empty number.
-struct TableLine
-{
+struct TableLine {
     std::u16string_view number;
     std::u16string_view name;
 };
@@ -114,10 +113,7 @@ CWaveModel::CWaveModel() : m_pLines(std::make_unique<std::vector<std::u16string>
 
 CWaveModel::~CWaveModel() = default;
 
-void CWaveModel::LoadTable(const unsigned char* bytes, std::size_t count)
-{
-    *m_pLines = ParseTable(bytes, count);
-}
+void CWaveModel::LoadTable(const unsigned char* bytes, std::size_t count) { *m_pLines = ParseTable(bytes, count); }
 
 std::vector<std::u16string> CWaveModel::ParseTable(const unsigned char* bytes, std::size_t count)
 {
@@ -163,10 +159,7 @@ void CWaveModel::Compute()
     m_halfPeriodMs = m_periodMs * kHalf;
 }
 
-void CWaveModel::SetNote(const std::u16string& note)
-{
-    m_note = note;
-}
+void CWaveModel::SetNote(const std::u16string& note) { m_note = note; }
 
 void CWaveModel::FindNote()
 {

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-class CWaveModel
-{
+class CWaveModel {
 public:
     // The pitch table's file name; the program looks for it beside itself.
     static constexpr const char kTableFileName[] = "spn.dat";

@@ -44,7 +44,7 @@ void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 // it comes round again (at most limit steps).
 QStringList TabChain(Qt::Key key, int limit = 30)
 {
-    QStringList names{FocusName()};
+    QStringList names {FocusName()};
     QWidget* start = QApplication::focusWidget();
     for (int i = 0; i < limit; ++i) {
         Press(key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
@@ -69,8 +69,8 @@ TEST(Keyboard, TabWalksEveryScreenInTemplateOrderAndRoundAgain)
         {"Chooser", {"Level", "Delay", "Wave", "OK", "Help"}},
         {"Delay", {"BPM", "Round Values", "OK", "Help"}},
         {"Level",
-         {"dBu (\u00b1200)", "dBV (\u00b1200)", "dBm (\u00b1200)", "Power", "Power unit", "Ohms", "EXP", "Voltage (RMS)",
-          "Voltage (RMS) unit", "Voltage (p-p) unit", "OK", "Help"}},
+         {"dBu (\u00b1200)", "dBV (\u00b1200)", "dBm (\u00b1200)", "Power", "Power unit", "Ohms", "EXP",
+          "Voltage (RMS)", "Voltage (RMS) unit", "Voltage (p-p) unit", "OK", "Help"}},
         {"Wave", {"Frequency (Hz)", "Note (C0, C#0, ..., B9)", "OK", "Help"}},
         {"About", {"OK"}},
     };
@@ -104,7 +104,7 @@ TEST(Keyboard, TheChooserOpensEachCalculatorAndEscBringsItBack)
     const Case cases[] = {
         {"Delay", Qt::Key_Return, IDD_DELAY, "BPM", "120", IDC_QUARTER, 0},
         {"Wave", Qt::Key_Space, IDD_WAVE, "Frequency (Hz)", "440", IDC_NOTE, 1},  // from the help button
-        {"Level", Qt::Key_Enter, IDD_LEVEL, "dBu (\u00b1200)", "0", IDC_DBV, 2},   // from the ok button
+        {"Level", Qt::Key_Enter, IDD_LEVEL, "dBu (\u00b1200)", "0", IDC_DBV, 2},  // from the ok button
     };
     RunChooser([&](CDialog& chooser) {
         for (const Case& c : cases) {
@@ -239,7 +239,7 @@ TEST(Keyboard, HelpButtonAndHelpMenu)
     // (The help button opens the page that leads on to its section.)
     QStringList pages = viewer.Pages(2);
     pages.sort();
-    EXPECT_EQ(pages, (QStringList{"sonavolta-delay.html", "sonavolta.html"}));
+    EXPECT_EQ(pages, (QStringList {"sonavolta-delay.html", "sonavolta.html"}));
 }
 
 }  // namespace

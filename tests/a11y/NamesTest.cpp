@@ -9,11 +9,11 @@
 #include <QAccessibleInterface>
 
 #include <algorithm>
-#include <map>
-#include <tuple>
 #include <gtest/gtest.h>
 #include <iomanip>
 #include <iostream>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -77,7 +77,7 @@ std::vector<Control> Expected(std::initializer_list<const char*> fields, std::ve
     return others;
 }
 
-const Control kHelpButton{QAccessible::Button, QStringLiteral("Help")};
+const Control kHelpButton {QAccessible::Button, QStringLiteral("Help")};
 
 TEST(AccessibleNames, EveryControlOfEveryScreenHasItsName)
 {

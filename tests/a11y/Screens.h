@@ -34,11 +34,8 @@ void RunScreen(const Body& body)
 }
 
 inline const ScreenCase kScreens[] = {
-    {"Chooser", RunScreen<CChooserDlg>},
-    {"Delay", RunScreen<CDelayDlg>},
-    {"Level", RunScreen<CLevelDlg>},
-    {"Wave", RunScreen<CWaveDlg>},
-    {"About", RunScreen<CAboutDlg>},
+    {"Chooser", RunScreen<CChooserDlg>}, {"Delay", RunScreen<CDelayDlg>}, {"Level", RunScreen<CLevelDlg>},
+    {"Wave", RunScreen<CWaveDlg>},       {"About", RunScreen<CAboutDlg>},
 };
 
 }  // namespace a11y

@@ -16,8 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
-#include <QStyleOptionButton>
 #include <QStyleHints>
+#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QToolButton>
 
@@ -101,7 +101,8 @@ QRect TextBox(QWidget* w)
         // a label lies beneath the fields and may reach under one's edge.
         const QFontMetrics metrics(label->font());
         const QRect r = label->contentsRect();
-        const int top = (label->alignment() & Qt::AlignVCenter) ? r.top() + (r.height() - metrics.height()) / 2 : r.top();
+        const int top =
+            (label->alignment() & Qt::AlignVCenter) ? r.top() + (r.height() - metrics.height()) / 2 : r.top();
         QRect box = QRect(r.left(), top, metrics.horizontalAdvance(label->text()), metrics.height()).intersected(r);
         for (QWidget* sibling : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             const QRect above = sibling->geometry().translated(-label->pos());
@@ -181,8 +182,7 @@ std::vector<Reading> ReadScreen(CDialog& dlg, const QString& headerTitle)
     bold.setBold(true);
     const QFontMetrics metrics(bold);
     const int height = std::max(kHeaderHeight, metrics.height() + kHeaderTextMargins);
-    const QRect title(8, (height - metrics.height()) / 2, metrics.horizontalAdvance(headerTitle),
-                      metrics.height());
+    const QRect title(8, (height - metrics.height()) / 2, metrics.horizontalAdvance(headerTitle), metrics.height());
     readings.push_back({"header", headerTitle.toStdString(), MeasureText(img, inImage(client, title))});
 
     for (QWidget* w : window->findChildren<QWidget*>()) {

@@ -57,7 +57,12 @@ void RunDelayScreen(const Body& body)
 const ScreenCase kScreens[] = {
     {"chooser", [](const Body& body) { RunChooser(body); }, true},
     {"a calculator", RunDelayScreen, true},
-    {"About box", [](const Body& body) { CAboutDlg about; RunModal(about, [&] { body(about); }); }, false},
+    {"About box",
+     [](const Body& body) {
+         CAboutDlg about;
+         RunModal(about, [&] { body(about); });
+     },
+     false},
 };
 
 TEST(Painting, HeaderAndBackground)

@@ -7,8 +7,8 @@
 
 #include "app/ChooserDlg.h"
 #include "res/resource.h"
-#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/Waiting.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -145,9 +145,11 @@ int RunProcess(const std::vector<std::string>& argv, const std::vector<std::stri
 // Hiding /proc needs a mount namespace of our own: root, and unshare.
 bool CanHideProc()
 {
-    static const bool can = geteuid() == 0
-        && RunProcess({"unshare", "--mount", "--propagation", "private", "/bin/sh", "-c", "mount -t tmpfs none /proc"}, {},
-               "/dev/null") == 0;
+    static const bool can =
+        geteuid() == 0
+        && RunProcess({"unshare", "--mount", "--propagation", "private", "/bin/sh", "-c", "mount -t tmpfs none /proc"},
+                      {}, "/dev/null")
+               == 0;
     return can;
 }
 
@@ -234,8 +236,14 @@ TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
         env.push_back(viewer.PathEntry());
         std::vector<std::string> argv = {program.native()};
         if (c.hideProc) {
-            argv = {"unshare", "--mount", "--propagation", "private", "/bin/sh", "-c",
-                    "mount -t tmpfs none /proc && exec \"$0\"", program.native()};
+            argv = {"unshare",
+                    "--mount",
+                    "--propagation",
+                    "private",
+                    "/bin/sh",
+                    "-c",
+                    "mount -t tmpfs none /proc && exec \"$0\"",
+                    program.native()};
             // A sanitizer build's leak check stops the threads through /proc;
             // with /proc hidden it cannot run, and that is no fault of ours.
             const char* asan = std::getenv("ASAN_OPTIONS");

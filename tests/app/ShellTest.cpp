@@ -1,11 +1,11 @@
 // The shell in process: the chooser as the start-up hook runs it, its Help
 // menu, the About box over it, and the help viewer started on the help page.
 
+#include "tests/support/Shell.h"
 #include "frame/DialogFrame.h"
 #include "res/resource.h"
-#include "tests/support/Shell.h"
-#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/Waiting.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,14 +50,15 @@ void PickHelpMenuItem(CDialog& chooser, const QString& item)
 TEST(Chooser, ButtonsReadDelayWaveLevelFromTheTop)
 {
     RunChooser([](CDialog& chooser) {
-        std::vector<QWidget*> buttons = {Widget(chooser, IDC_LEVEL), Widget(chooser, IDC_DELAY), Widget(chooser, IDC_WAVE)};
+        std::vector<QWidget*> buttons = {Widget(chooser, IDC_LEVEL), Widget(chooser, IDC_DELAY),
+                                         Widget(chooser, IDC_WAVE)};
         std::sort(buttons.begin(), buttons.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
         QStringList texts;
         for (QWidget* b : buttons) {
             EXPECT_TRUE(b->isVisible());
             texts << CWnd::FromHandle(b)->GetWindowText();
         }
-        EXPECT_EQ(texts, (QStringList{"Delay", "Wave", "Level"}));
+        EXPECT_EQ(texts, (QStringList {"Delay", "Wave", "Level"}));
 
         // The prompt label is filled by data exchange but never shown.
         EXPECT_TRUE(Widget(chooser, IDC_PROMPT)->isHidden());
@@ -84,7 +85,7 @@ TEST(Chooser, HelpMenuHoldsAboutAndContents)
         QStringList items;
         for (QAction* a : help->menu()->actions())
             items << a->text();
-        EXPECT_EQ(items, (QStringList{"About...", "Contents"}));
+        EXPECT_EQ(items, (QStringList {"About...", "Contents"}));
     });
 }
 
@@ -172,7 +173,7 @@ TEST(Help, ContentsOpensTheHelpPage)
 {
     ViewerStub viewer;
     RunChooser([](CDialog& chooser) { PickHelpMenuItem(chooser, QStringLiteral("Contents")); });
-    EXPECT_EQ(viewer.Calls(1), QStringList{"[" + HelpPageUrl() + "]"});
+    EXPECT_EQ(viewer.Calls(1), QStringList {"[" + HelpPageUrl() + "]"});
     EXPECT_TRUE(HelpPageUrl().startsWith(QStringLiteral("file:///")));
 }
 
@@ -193,7 +194,7 @@ TEST(Help, ACalculatorsHelpButtonOpensItsSectionEachTime)
         QTest::mouseClick(help, Qt::LeftButton);
     });
     const QString expected = "[" + PageUrl(QStringLiteral("sonavolta-delay.html")) + "]";
-    EXPECT_EQ(viewer.Calls(2), (QStringList{expected, expected}));
+    EXPECT_EQ(viewer.Calls(2), (QStringList {expected, expected}));
 }
 
 TEST(Help, EachSectionPageLeadsOnToItsSection)

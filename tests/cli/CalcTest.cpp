@@ -32,11 +32,11 @@ const Field& Get(const Record& record, const std::string& key)
         if (key == f.key)
             return f;
     ADD_FAILURE() << "no field " << key;
-    static const Field none{"", "", Form::Missing, 0.0, 4, {}, ""};
+    static const Field none {"", "", Form::Missing, 0.0, 4, {}, ""};
     return none;
 }
 
-std::string Shown(const Record& record, const std::string& key) { return TableNumber(Get(record, key), Style{}); }
+std::string Shown(const Record& record, const std::string& key) { return TableNumber(Get(record, key), Style {}); }
 
 Record Answer(const Options& options, std::string_view input)
 {
@@ -81,11 +81,28 @@ DialogLevel TypeIntoLevelDialog(const LevelCase& c, bool exp)
     m.m_nVppUnit = CLevelModel::MilliVolt;
     m.m_dOhms = c.ohms;
     switch (c.input) {
-    case LevelInput::DBu: m.m_nEntered = CLevelModel::EnteredDBu; m.m_dBu = c.number; break;
-    case LevelInput::DBV: m.m_nEntered = CLevelModel::EnteredDBV; m.m_dBV = c.number; break;
-    case LevelInput::DBm: m.m_nEntered = CLevelModel::EnteredDBm; m.m_dBm = c.number; break;
-    case LevelInput::Power: m.m_nEntered = CLevelModel::EnteredPower; m.m_nPowerUnit = c.unit; m.SetPower(c.number); break;
-    case LevelInput::Vrms: m.m_nEntered = CLevelModel::EnteredVrms; m.m_nVrmsUnit = c.unit; m.SetVrms(c.number); break;
+    case LevelInput::DBu:
+        m.m_nEntered = CLevelModel::EnteredDBu;
+        m.m_dBu = c.number;
+        break;
+    case LevelInput::DBV:
+        m.m_nEntered = CLevelModel::EnteredDBV;
+        m.m_dBV = c.number;
+        break;
+    case LevelInput::DBm:
+        m.m_nEntered = CLevelModel::EnteredDBm;
+        m.m_dBm = c.number;
+        break;
+    case LevelInput::Power:
+        m.m_nEntered = CLevelModel::EnteredPower;
+        m.m_nPowerUnit = c.unit;
+        m.SetPower(c.number);
+        break;
+    case LevelInput::Vrms:
+        m.m_nEntered = CLevelModel::EnteredVrms;
+        m.m_nVrmsUnit = c.unit;
+        m.SetVrms(c.number);
+        break;
     case LevelInput::Vpp: break;
     }
     m.Calculate();
@@ -202,10 +219,10 @@ TEST(CalcDelay, ShowsWhatTheDelayDialogShows)
         SCOPED_TRACE(text);
         CDelayModel m;
         m.SetBpm(bpm);
-        const std::map<std::string, double> shown = {
-            {"bar_4_4_ms", m.m_bar44},        {"bar_3_4_ms", m.m_bar34},      {"note_1_2_ms", m.m_half},
-            {"note_1_4_ms", m.m_quarter},     {"note_1_8_ms", m.m_eighth},    {"note_1_16_ms", m.m_sixteenth},
-            {"note_1_32_ms", m.m_thirtySecond}};
+        const std::map<std::string, double> shown = {{"bar_4_4_ms", m.m_bar44},         {"bar_3_4_ms", m.m_bar34},
+                                                     {"note_1_2_ms", m.m_half},         {"note_1_4_ms", m.m_quarter},
+                                                     {"note_1_8_ms", m.m_eighth},       {"note_1_16_ms", m.m_sixteenth},
+                                                     {"note_1_32_ms", m.m_thirtySecond}};
         for (bool round : {false, true}) {
             Options o = For(Command::Delay);
             o.round = round;
@@ -230,18 +247,12 @@ struct Textbook {
 TEST(CalcDelay, TextbookValuesAt120Bpm)
 {
     const Textbook cases[] = {
-        {"note_1_4_ms", 500.0, 0.0, "500.0000"},
-        {"note_1_4_hz", 2.0, 0.0, "2.0000"},
-        {"dotted_1_8_ms", 375.0, 0.0, "375.0000"},
-        {"triplet_1_8_ms", 166.667, 0.0005, "166.6667"},
-        {"triplet_1_8_hz", 6.0, 1e-12, "6.0000"},
-        {"note_1_1_ms", 2000.0, 0.0, "2000.0000"},
-        {"dotted_1_2_ms", 1500.0, 0.0, nullptr},
-        {"triplet_1_4_ms", 333.333, 0.0005, "333.3333"},
-        {"note_1_64_ms", 31.25, 0.0, "31.2500"},
-        {"note_1_128_ms", 15.625, 0.0, "15.6250"},
-        {"dotted_1_128_ms", 23.4375, 0.0, "23.4375"},
-        {"note_1_128_hz", 64.0, 0.0, "64.0000"},
+        {"note_1_4_ms", 500.0, 0.0, "500.0000"},      {"note_1_4_hz", 2.0, 0.0, "2.0000"},
+        {"dotted_1_8_ms", 375.0, 0.0, "375.0000"},    {"triplet_1_8_ms", 166.667, 0.0005, "166.6667"},
+        {"triplet_1_8_hz", 6.0, 1e-12, "6.0000"},     {"note_1_1_ms", 2000.0, 0.0, "2000.0000"},
+        {"dotted_1_2_ms", 1500.0, 0.0, nullptr},      {"triplet_1_4_ms", 333.333, 0.0005, "333.3333"},
+        {"note_1_64_ms", 31.25, 0.0, "31.2500"},      {"note_1_128_ms", 15.625, 0.0, "15.6250"},
+        {"dotted_1_128_ms", 23.4375, 0.0, "23.4375"}, {"note_1_128_hz", 64.0, 0.0, "64.0000"},
         {"bar_3_4_hz", 0.6667, 0.00005, "0.6667"},
     };
     const Record r = Answer(For(Command::Delay), "120");
@@ -273,10 +284,12 @@ TEST(CalcWave, ShowsWhatTheWaveDialogShows)
         m.Compute();
         const Record r = Answer(For(Command::Wave), text);
         EXPECT_EQ(Shown(r, "frequency_hz"), DialogFixed(hz, 2));
-        const std::pair<const char*, double> shown[] = {
-            {"period_ms", m.m_periodMs},           {"wavelength_cm", m.m_wavelengthCm},
-            {"wavelength_ft", m.m_wavelengthFt},   {"half_period_ms", m.m_halfPeriodMs},
-            {"half_wavelength_cm", m.m_halfWavelengthCm}, {"half_wavelength_ft", m.m_halfWavelengthFt}};
+        const std::pair<const char*, double> shown[] = {{"period_ms", m.m_periodMs},
+                                                        {"wavelength_cm", m.m_wavelengthCm},
+                                                        {"wavelength_ft", m.m_wavelengthFt},
+                                                        {"half_period_ms", m.m_halfPeriodMs},
+                                                        {"half_wavelength_cm", m.m_halfWavelengthCm},
+                                                        {"half_wavelength_ft", m.m_halfWavelengthFt}};
         for (const auto& [key, value] : shown) {
             SCOPED_TRACE(key);
             EXPECT_EQ(Shown(r, key), DialogFixed(value));
@@ -332,7 +345,7 @@ TEST(CalcWave, NearestNoteNamesAndTheirLimits)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"440", "A4"},  {"445", "A4"},   {"452.8", "A4"},  // 49.6 cents above A4
-        {"453", "A#4"},  // 50.4 cents above A4
+        {"453", "A#4"},                                    // 50.4 cents above A4
         {"16.0", "C0"}, {"15804", "B9"}, {"261.63", "C4"}, {"c#4", "C#4"},
     };
     for (const auto& [input, note] : cases) {
@@ -376,7 +389,7 @@ TEST(CalcWave, AgreesWithThePitchTableAt440)
 
 TEST(CalcNumbers, ReadsOnlyWholeNumbers)
 {
-    const std::pair<const char*, double> good[] = {{"120", 120.0}, {"+1.5", 1.5}, {"-0.25", -0.25}, {".5", 0.5},
+    const std::pair<const char*, double> good[] = {{"120", 120.0}, {"+1.5", 1.5},   {"-0.25", -0.25},  {".5", 0.5},
                                                    {"5.", 5.0},    {"1e3", 1000.0}, {"2.5E-3", 0.0025}};
     for (const auto& [text, value] : good)
         EXPECT_EQ(ParseNumber(text), value) << text;
@@ -394,7 +407,7 @@ TEST(CalcNumbers, TheTableUsesTheUsersSeparatorAndProgramsTheExactDouble)
 {
     Style comma;
     comma.decimalSep = ",";
-    const Field f{"x", "x", Form::Fixed, 0.1 + 0.2, 4, {}, ""};
+    const Field f {"x", "x", Form::Fixed, 0.1 + 0.2, 4, {}, ""};
     EXPECT_EQ(TableNumber(f, comma), "0,3000");
     EXPECT_EQ(FormatExact(0.1 + 0.2), "0.30000000000000004");
     EXPECT_EQ(std::strtod(FormatExact(1.0 / 3.0).c_str(), nullptr), 1.0 / 3.0);

@@ -57,7 +57,7 @@ private:
 // ("NAME=value") are set in the child. stdoutPath replaces the captured
 // output (e.g. /dev/full).
 Result RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& input = {},
-           const std::vector<std::string>& env = {}, const std::string& stdoutPath = {})
+                  const std::vector<std::string>& env = {}, const std::string& stdoutPath = {})
 {
     TempFile in, out, err;
     std::ofstream(in.Path(), std::ios::binary) << input;
@@ -73,7 +73,7 @@ Result RunProgram(const std::string& program, const std::vector<std::string>& ar
         redirect(err.Path(), 2, O_WRONLY | O_TRUNC);
         for (const std::string& e : env)
             putenv(const_cast<char*>(e.c_str()));
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        std::vector<char*> argv {const_cast<char*>(program.c_str())};
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
@@ -177,10 +177,14 @@ TEST(CalcProgram, HelpAndVersion)
 TEST(CalcProgram, JsonParses)
 {
     const std::vector<std::vector<std::string>> commands = {
-        {"level", "--dbu", "4", "--json"},      {"level", "--vrms", "775mV", "--si", "--json"},
-        {"level", "--power", "1mW", "--exp", "--json"}, {"delay", "120", "--json"},
-        {"delay", "120", "--round", "--json"},  {"wave", "445", "--json"},
-        {"wave", "C5", "--a4", "442", "--temp", "20", "--json"}, {"wave", "100000", "--json"},
+        {"level", "--dbu", "4", "--json"},
+        {"level", "--vrms", "775mV", "--si", "--json"},
+        {"level", "--power", "1mW", "--exp", "--json"},
+        {"delay", "120", "--json"},
+        {"delay", "120", "--round", "--json"},
+        {"wave", "445", "--json"},
+        {"wave", "C5", "--a4", "442", "--temp", "20", "--json"},
+        {"wave", "100000", "--json"},
     };
     for (const auto& args : commands) {
         SCOPED_TRACE(args[0] + " " + args[1]);
@@ -193,16 +197,16 @@ TEST(CalcProgram, JsonParses)
     // A check in a parser of its own: the values come back as the doubles.
     const Result wave = Calc({"wave", "445", "--json"});
     const Result checked = RunProgram("python3",
-                               {"-c", "import json,sys; d=json.load(sys.stdin); "
-                                      "assert d['note']=='A4' and abs(d['cents']-19.56)<0.005, d; "
-                                      "assert d['period_ms']==(1/445)*1000, d; print('ok')"},
-                               wave.out);
+                                      {"-c", "import json,sys; d=json.load(sys.stdin); "
+                                             "assert d['note']=='A4' and abs(d['cents']-19.56)<0.005, d; "
+                                             "assert d['period_ms']==(1/445)*1000, d; print('ok')"},
+                                      wave.out);
     EXPECT_EQ(checked.out, "ok\n") << checked << wave;
 
     const Result batch = Calc({"wave", "-", "--json"}, "440\n1000\n100000\n");
     ASSERT_EQ(batch.exit, 0) << batch;
-    const Result lines = RunProgram("python3", {"-c", "import json,sys; print(sum(1 for l in sys.stdin if json.loads(l)))"},
-                             batch.out);
+    const Result lines =
+        RunProgram("python3", {"-c", "import json,sys; print(sum(1 for l in sys.stdin if json.loads(l)))"}, batch.out);
     EXPECT_EQ(lines.out, "3\n") << lines << batch;
 }
 
@@ -213,9 +217,8 @@ TEST(CalcProgram, BatchGoesOnPastABadLine)
     const std::string input = "120\n\nabc\n0\n 90 \r\n1000";  // a blank line, CR LF, no final newline
     const Result csv = Calc({"delay", "-", "--csv"}, input);
     EXPECT_EQ(csv.exit, 1) << csv;
-    EXPECT_EQ(csv.err,
-              "sonavolta-calc: line 3: BPM: 'abc' is not a number (1 to 1000 BPM)\n"
-              "sonavolta-calc: line 4: BPM: 0 is out of range (1 to 1000 BPM)\n");
+    EXPECT_EQ(csv.err, "sonavolta-calc: line 3: BPM: 'abc' is not a number (1 to 1000 BPM)\n"
+                       "sonavolta-calc: line 4: BPM: 0 is out of range (1 to 1000 BPM)\n");
     std::istringstream rows(csv.out);
     std::string header, row;
     std::getline(rows, header);
@@ -223,12 +226,13 @@ TEST(CalcProgram, BatchGoesOnPastABadLine)
     std::vector<std::string> bpms;
     while (std::getline(rows, row))
         bpms.push_back(row.substr(0, row.find(',')));
-    EXPECT_EQ(bpms, (std::vector<std::string>{"120", "90", "1000"}));
+    EXPECT_EQ(bpms, (std::vector<std::string> {"120", "90", "1000"}));
 
     const Result level = Calc({"level", "--vrms", "-", "--json"}, "1V\n2 mV\n-3V\n4kV\n");
     EXPECT_EQ(level.exit, 1) << level;
     EXPECT_EQ(CountLines(level.out), 3) << level;
-    EXPECT_EQ(level.err, "sonavolta-calc: line 3: --vrms: -3V is out of range (above 0 V up to 1e10 V; units mV V kV MV)\n");
+    EXPECT_EQ(level.err,
+              "sonavolta-calc: line 3: --vrms: -3V is out of range (above 0 V up to 1e10 V; units mV V kV MV)\n");
 
     const Result notes = Calc({"wave", "-"}, "A4\nX9\nC5\n");
     EXPECT_EQ(notes.exit, 1) << notes;
@@ -265,14 +269,13 @@ TEST(CalcProgram, TableShowsTheDialogsUnits)
 {
     const Result r = Calc({"level", "--dbu", "0"});
     ASSERT_EQ(r.exit, 0) << r;
-    EXPECT_EQ(r.out,
-              "dBu              0.0000\n"
-              "dBV             -2.2185\n"
-              "dBm              0.0000\n"
-              "Power            1.0000 mW\n"
-              "Voltage (RMS)  774.5967 mV\n"
-              "Voltage (p-p)    2.1909 V\n"
-              "Load                600 ohms\n");
+    EXPECT_EQ(r.out, "dBu              0.0000\n"
+                     "dBV             -2.2185\n"
+                     "dBm              0.0000\n"
+                     "Power            1.0000 mW\n"
+                     "Voltage (RMS)  774.5967 mV\n"
+                     "Voltage (p-p)    2.1909 V\n"
+                     "Load                600 ohms\n");
     // Without UTF-8 the micro sign becomes a u.
     const Result micro = Calc({"level", "--power", "250uW"}, {}, {"LC_ALL=C"});
     EXPECT_NE(micro.out.find("250.0000 uW"), std::string::npos) << micro;
@@ -300,9 +303,8 @@ TEST(CalcProgram, LinksNoQt)
 TEST(CalcProgram, BashCompletion)
 {
     const auto complete = [](const std::string& words, int cword) {
-        const std::string script = "source '" SONAVOLTA_COMPLETION "'; COMP_WORDS=(" + words +
-                                   "); COMP_CWORD=" + std::to_string(cword) +
-                                   "; _sonavolta_calc; printf '%s\\n' \"${COMPREPLY[@]}\"";
+        const std::string script = "source '" SONAVOLTA_COMPLETION "'; COMP_WORDS=(" + words + "); COMP_CWORD="
+                                   + std::to_string(cword) + "; _sonavolta_calc; printf '%s\\n' \"${COMPREPLY[@]}\"";
         return RunProgram("bash", {"--norc", "-c", script}).out;
     };
     EXPECT_EQ(complete("sonavolta-calc ''", 1), "level\ndelay\nwave\n--json\n--csv\n--help\n--version\n");

@@ -1,7 +1,7 @@
 // The Delay calculator driven by real keys and clicks.
 
-#include "app/ChooserDlg.h"
 #include "calc/delay/DelayDlg.h"
+#include "app/ChooserDlg.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/support/Numbers.h"
@@ -102,7 +102,10 @@ TEST(DelayDialog, KeysThatLeaveTheRangeAreRefused)
             ClickAndType(dlg, IDC_BPM, QString::fromLatin1(c.keys));
             EXPECT_EQ(Text(dlg, IDC_BPM), QString::fromLatin1(c.text));
             const QString text = QString::fromLatin1(c.text);
-            EXPECT_EQ(Shown(dlg), text.isEmpty() ? QStringList(7, QString()) : ExpectedFixed(text.toDouble() ? text.toDouble() : QString(text).remove('-').toDouble()));
+            EXPECT_EQ(Shown(dlg),
+                      text.isEmpty()
+                          ? QStringList(7, QString())
+                          : ExpectedFixed(text.toDouble() ? text.toDouble() : QString(text).remove('-').toDouble()));
         });
     }
 }
@@ -152,7 +155,7 @@ TEST(DelayDialog, TheFieldsMenuAndScreenReadersEditTheTempoAsTypingDoes)
         const char* what;
         std::function<void(QWidget*)> act;
         const char* tempo;  // afterwards
-        double bpm;  // the results shown, 0 for none
+        double bpm;         // the results shown, 0 for none
     };
     const Case cases[] = {
         // Before: the tempo was empty and the results still said 120.

@@ -60,9 +60,15 @@ protected:
     }
 
     template <int id>
-    void OnChange() { ++counts[{EN_CHANGE, id}]; }
+    void OnChange()
+    {
+        ++counts[{EN_CHANGE, id}];
+    }
     template <int id>
-    void OnSetFocus() { ++counts[{EN_SETFOCUS, id}]; }
+    void OnSetFocus()
+    {
+        ++counts[{EN_SETFOCUS, id}];
+    }
     template <int id>
     void OnKillFocus()
     {
@@ -123,10 +129,10 @@ const Step Undo = Press(Qt::Key_Z, Qt::ControlModifier);
 struct ChangeCase {
     const char* what;
     int id;
-    Step prepare;  // not counted
-    bool refuse;   // AcceptsEditedText answers false
-    Step act;      // counted
-    int changes;   // EN_CHANGE notifications act raises
+    Step prepare;      // not counted
+    bool refuse;       // AcceptsEditedText answers false
+    Step act;          // counted
+    int changes;       // EN_CHANGE notifications act raises
     const char* text;  // the field's text afterwards
     // The one question put to AcceptsEditedText, or none (nullptr).
     const char* askedOld;
@@ -136,12 +142,14 @@ struct ChangeCase {
 TEST(EditNotifications, ChangeCountsFollowTheRules)
 {
     const int S = IDC_SINGLE;  // single-line
-    const int M = IDC_MULTI;    // multi-line
+    const int M = IDC_MULTI;   // multi-line
     const ChangeCase cases[] = {
         {"typed keys, single-line", S, Write(""), false, Type("12"), 2, "12", nullptr, nullptr},
         {"typed keys, multi-line", M, Write(""), false, Type("12"), 2, "12", nullptr, nullptr},
-        {"Backspace on an empty single-line field", S, Write(""), false, Press(Qt::Key_Backspace), 0, "", nullptr, nullptr},
-        {"Backspace on an empty multi-line field", M, Write(""), false, Press(Qt::Key_Backspace), 0, "", nullptr, nullptr},
+        {"Backspace on an empty single-line field", S, Write(""), false, Press(Qt::Key_Backspace), 0, "", nullptr,
+         nullptr},
+        {"Backspace on an empty multi-line field", M, Write(""), false, Press(Qt::Key_Backspace), 0, "", nullptr,
+         nullptr},
         {"Backspace removes a character", M, Write("12"), false, Press(Qt::Key_Backspace), 1, "1", nullptr, nullptr},
         {"program write, single-line", S, Write(""), false, Write("5"), 1, "5", nullptr, nullptr},
         {"program write of the same text, single-line", S, Write("5"), false, Write("5"), 1, "5", nullptr, nullptr},
@@ -184,7 +192,7 @@ struct Road {
     const char* what;
     // Acts on a field that holds "12" with its first character selected.
     std::function<void(NotifyDlg&, int id)> act;
-    const char* after;  // the text it gives, if accepted
+    const char* after;           // the text it gives, if accepted
     const char* selected = "1";  // the selection a refusal leaves
 };
 
@@ -205,36 +213,47 @@ Step Accessible(std::function<void(QAccessibleEditableTextInterface*)> edit)
 TEST(EditNotifications, EditsOffTheKeyboardAreCheckedWhateverTheirRoad)
 {
     const Road roads[] = {
-        {"Ctrl+V", [](NotifyDlg& dlg, int id) {
+        {"Ctrl+V",
+         [](NotifyDlg& dlg, int id) {
              QGuiApplication::clipboard()->setText(QStringLiteral("34"));
              QTest::keyClick(Widget(dlg, id), Qt::Key_V, Qt::ControlModifier);
-         }, "342"},
-        {"menu Paste", [](NotifyDlg& dlg, int id) {
+         },
+         "342"},
+        {"menu Paste",
+         [](NotifyDlg& dlg, int id) {
              QGuiApplication::clipboard()->setText(QStringLiteral("34"));
              Menu("Paste")(dlg, id);
-         }, "342"},
+         },
+         "342"},
         {"menu Delete", Menu("Delete"), "2"},
         {"menu Cut", Menu("Cut"), "2"},
-        {"menu Select All, then Delete", [](NotifyDlg& dlg, int id) {
+        {"menu Select All, then Delete",
+         [](NotifyDlg& dlg, int id) {
              Menu("Select All")(dlg, id);
              Menu("Delete")(dlg, id);
-         }, "", "12"},
-        {"input method commit", [](NotifyDlg& dlg, int id) {
+         },
+         "", "12"},
+        {"input method commit",
+         [](NotifyDlg& dlg, int id) {
              QInputMethodEvent commit;
              commit.setCommitString(QStringLiteral("34"));
              QApplication::sendEvent(Widget(dlg, id), &commit);
-         }, "342"},
+         },
+         "342"},
         {"screen reader replaces", Accessible([](auto* e) { e->replaceText(0, 2, QStringLiteral("56")); }), "56"},
         {"screen reader inserts", Accessible([](auto* e) { e->insertText(2, QStringLiteral("3")); }), "123"},
         {"screen reader deletes", Accessible([](auto* e) { e->deleteText(0, 1); }), "2"},
-        {"screen reader sets the value", [](NotifyDlg& dlg, int id) {
+        {"screen reader sets the value",
+         [](NotifyDlg& dlg, int id) {
              QAccessible::queryAccessibleInterface(Widget(dlg, id))->setText(QAccessible::Value, QStringLiteral("78"));
-         }, "78"},
+         },
+         "78"},
     };
     for (const int id : {IDC_SINGLE, IDC_MULTI}) {
         for (const Road& road : roads) {
             for (const bool refuse : {false, true}) {
-                SCOPED_TRACE(std::string(road.what) + (refuse ? ", refused" : ", accepted") + " in " + std::to_string(id));
+                SCOPED_TRACE(std::string(road.what) + (refuse ? ", refused" : ", accepted") + " in "
+                             + std::to_string(id));
                 NotifyDlg dlg;
                 RunModal(dlg, [&] {
                     VetoEdit& field = id == IDC_SINGLE ? dlg.single : dlg.multi;
@@ -321,9 +340,7 @@ struct FocusCase {
 
 TEST(EditNotifications, FocusChangesNotifyBothFields)
 {
-    auto click = [](int id) {
-        return [id](NotifyDlg& dlg) { QTest::mouseClick(Widget(dlg, id), Qt::LeftButton); };
-    };
+    auto click = [](int id) { return [id](NotifyDlg& dlg) { QTest::mouseClick(Widget(dlg, id), Qt::LeftButton); }; };
     auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         return [=](NotifyDlg&) { QTest::keyClick(QApplication::focusWidget(), k, m); };
     };

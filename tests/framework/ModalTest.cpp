@@ -5,8 +5,8 @@
 #include "framework/Dialog.h"
 #include "framework/File.h"
 #include "tests/framework/TestResources.h"
-#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/Waiting.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,11 +32,12 @@ TEST(ModalRun, AnOwnerIsDisabledForTheRunAndEnabledAfter)
         CDialog inner(IDD_FIELDS, &owner);
         bool ownerEnabledDuring = true;
         bool innerOnTop = false;
-        When([&] { return inner.IsRunning(); }, [&] {
-            ownerEnabledDuring = owner.GetSafeHwnd()->isEnabled();
-            innerOnTop = CDialog::GetActiveDialog() == &inner;
-            QTest::mouseClick(OkButton(inner), Qt::LeftButton);
-        });
+        When([&] { return inner.IsRunning(); },
+             [&] {
+                 ownerEnabledDuring = owner.GetSafeHwnd()->isEnabled();
+                 innerOnTop = CDialog::GetActiveDialog() == &inner;
+                 QTest::mouseClick(OkButton(inner), Qt::LeftButton);
+             });
         EXPECT_EQ(inner.DoModal(), IDOK);
 
         EXPECT_TRUE(innerOnTop);
@@ -168,13 +169,14 @@ TEST(ModalRun, AnErrorInAHandlerIsReportedAndTheDialogGoesOn)
     RunModal(dlg, [&] {
         QString caption, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        When([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            caption = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-        });
+        When([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+             [&] {
+                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                 caption = box->windowTitle();
+                 text = box->text();
+                 icon = box->icon();
+                 QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+             });
         QTest::mouseClick(Widget(dlg, IDC_CHECK), Qt::LeftButton);
 
         EXPECT_EQ(dlg.clicks, 1);

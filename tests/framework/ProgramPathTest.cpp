@@ -109,11 +109,12 @@ TEST(FileUrl, EncodesTheBytesOfThePath)
         EXPECT_EQ(fw::FileUrl(c.path, QString::fromLatin1(c.anchor)), QString::fromLatin1(c.url));
     }
     // A path that is text gives the URL it always gave.
-    for (const char* path : {"/usr/share/sonavolta/sonavolta.html", "/home/jo/Mes t\u00e9l\u00e9chargements/s.html",
-                             "/opt/a#b/c?d/100%/s.html", "/o/a+b!c$d&e'f(g)h*i,j;k=l:m@n~o-p.q_r[s]",
-                             "/o/{y}|z\\w^`\"<>/\U0001F3B5"}) {
+    for (const char* path :
+         {"/usr/share/sonavolta/sonavolta.html", "/home/jo/Mes t\u00e9l\u00e9chargements/s.html",
+          "/opt/a#b/c?d/100%/s.html", "/o/a+b!c$d&e'f(g)h*i,j;k=l:m@n~o-p.q_r[s]", "/o/{y}|z\\w^`\"<>/\U0001F3B5"}) {
         SCOPED_TRACE(path);
-        EXPECT_EQ(fw::FileUrl(path, QStringLiteral("level")), LocalFileUrl(QString::fromUtf8(path), QStringLiteral("level")));
+        EXPECT_EQ(fw::FileUrl(path, QStringLiteral("level")),
+                  LocalFileUrl(QString::fromUtf8(path), QStringLiteral("level")));
     }
 }
 

@@ -19,11 +19,11 @@ protected:
     static void SetUpTestSuite()
     {
         s_dir = std::make_unique<QTemporaryDir>();
-        const Result cpack = RunCommand(QStringLiteral(CPACK_COMMAND),
-                                 {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
-                                  QStringLiteral(SONAVOLTA_BUILD_DIR "/CPackConfig.cmake"), QStringLiteral("-B"),
-                                  s_dir->path()},
-                                 {}, s_dir->path());
+        const Result cpack =
+            RunCommand(QStringLiteral(CPACK_COMMAND),
+                       {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
+                        QStringLiteral(SONAVOLTA_BUILD_DIR "/CPackConfig.cmake"), QStringLiteral("-B"), s_dir->path()},
+                       {}, s_dir->path());
         const QStringList debs = QDir(s_dir->path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
         if (cpack.exitCode != 0 || debs.size() != 1)
             std::cerr << cpack;
@@ -36,7 +36,8 @@ protected:
 
     static QString Field(const char* name)
     {
-        const Result r = RunCommand(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), s_deb, QString::fromLatin1(name)});
+        const Result r =
+            RunCommand(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), s_deb, QString::fromLatin1(name)});
         EXPECT_EQ(r.exitCode, 0) << r;
         return QString::fromUtf8(r.out).trimmed();
     }
@@ -81,7 +82,7 @@ TEST_F(Package, UnpackedIntoAnEmptyRootItRuns)
     QTemporaryDir root;
     const Result unpack = RunCommand(QStringLiteral("dpkg"), {QStringLiteral("-x"), s_deb, root.path()});
     ASSERT_EQ(unpack.exitCode, 0) << unpack;
-    EXPECT_EQ(QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"usr"});
+    EXPECT_EQ(QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList {"usr"});
     const QString prefix = root.path() + QStringLiteral("/usr");
     ExpectInstalledTree(prefix);
     ExpectProgramRuns(prefix);

@@ -40,9 +40,9 @@ protected:
     {
         s_destdir = std::make_unique<QTemporaryDir>();
         const Result install = RunCommand(QStringLiteral(CMAKE_COMMAND),
-                                   {QStringLiteral("--install"), QStringLiteral(SONAVOLTA_BUILD_DIR),
-                                    QStringLiteral("--prefix"), QStringLiteral("/usr")},
-                                   {QStringLiteral("DESTDIR=") + s_destdir->path()});
+                                          {QStringLiteral("--install"), QStringLiteral(SONAVOLTA_BUILD_DIR),
+                                           QStringLiteral("--prefix"), QStringLiteral("/usr")},
+                                          {QStringLiteral("DESTDIR=") + s_destdir->path()});
         s_installed = install.exitCode == 0;
         if (!s_installed)
             std::cerr << install;
@@ -61,14 +61,11 @@ protected:
 TEST_F(Installed, EverythingLiesUnderDestdirAndThePrefix)
 {
     // Nothing escapes the prefix (an absolute destination would).
-    EXPECT_EQ(QDir(s_destdir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"usr"});
+    EXPECT_EQ(QDir(s_destdir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList {"usr"});
     ExpectInstalledTree(Prefix());
 }
 
-TEST_F(Installed, TheLinkStartsTheProgramWhichFindsItsTable)
-{
-    ExpectProgramRuns(Prefix());
-}
+TEST_F(Installed, TheLinkStartsTheProgramWhichFindsItsTable) { ExpectProgramRuns(Prefix()); }
 
 // The table is read from beside the installed program, not from the build
 // tree: take it away there and the Wave calculator cannot open.
@@ -93,12 +90,12 @@ TEST_F(Installed, DesktopEntryAndMetainfoPassTheirValidators)
     EXPECT_EQ(desktop.exitCode, 0) << desktop;
     EXPECT_FALSE(desktop.out.contains("error:") || desktop.out.contains("warning:")) << desktop;
 
-    const Result metainfo = RunCommand(QStringLiteral("appstreamcli"),
-                                {QStringLiteral("validate"), QStringLiteral("--no-net"), QStringLiteral("--explain"),
-                                 InPrefix(kMetainfo)});
+    const Result metainfo =
+        RunCommand(QStringLiteral("appstreamcli"), {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                                                    QStringLiteral("--explain"), InPrefix(kMetainfo)});
     EXPECT_EQ(metainfo.exitCode, 0) << metainfo;
-    EXPECT_FALSE(QString::fromUtf8(metainfo.out).contains(QRegularExpression(QStringLiteral("^[EW]: "),
-                                                                             QRegularExpression::MultilineOption)))
+    EXPECT_FALSE(QString::fromUtf8(metainfo.out)
+                     .contains(QRegularExpression(QStringLiteral("^[EW]: "), QRegularExpression::MultilineOption)))
         << metainfo;
 }
 
@@ -122,8 +119,8 @@ TEST_F(Installed, DesktopEntryAndMetainfoPointAtWhatIsInstalled)
     const QString xml = QString::fromUtf8(metainfo.readAll());
     const QString id = QFileInfo(kMetainfo).fileName().remove(QStringLiteral(".metainfo.xml"));
     EXPECT_TRUE(xml.contains(QStringLiteral("<id>%1</id>").arg(id)));
-    EXPECT_TRUE(xml.contains(QStringLiteral("<launchable type=\"desktop-id\">%1</launchable>")
-                                 .arg(QFileInfo(kDesktopFile).fileName())));
+    EXPECT_TRUE(xml.contains(
+        QStringLiteral("<launchable type=\"desktop-id\">%1</launchable>").arg(QFileInfo(kDesktopFile).fileName())));
     EXPECT_TRUE(xml.contains(QStringLiteral("<binary>%1</binary>").arg(exec)));
     EXPECT_TRUE(xml.contains(QStringLiteral("<release version=\"%1\"").arg(QStringLiteral(SONAVOLTA_VERSION))));
 }

@@ -51,7 +51,7 @@ inline std::ostream& operator<<(std::ostream& os, const Result& r)
 
 // Runs a command to its end; env entries ("NAME=value") are added to ours.
 inline Result RunCommand(const QString& program, const QStringList& args, const QStringList& env = {},
-                  const QString& workingDir = {})
+                         const QString& workingDir = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -81,9 +81,9 @@ inline Result RunProgram(const QString& program, const QString& hook)
     QTemporaryDir session, elsewhere;
     QFile::setPermissions(session.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return RunCommand(program, {},
-               {QStringLiteral("QT_QPA_PLATFORM=offscreen"), QStringLiteral("XDG_RUNTIME_DIR=") + session.path(),
-                QStringLiteral("SONAVOLTA_EXIT_AFTER_FIRST_PAINT=") + hook},
-               elsewhere.path());
+                      {QStringLiteral("QT_QPA_PLATFORM=offscreen"), QStringLiteral("XDG_RUNTIME_DIR=") + session.path(),
+                       QStringLiteral("SONAVOLTA_EXIT_AFTER_FIRST_PAINT=") + hook},
+                      elsewhere.path());
 }
 
 // The tree under an install prefix: the program with its data in a directory
@@ -92,13 +92,11 @@ inline void ExpectInstalledTree(const QString& prefix)
 {
     const QDir root(prefix);
     const QString program = kProgramDir + QStringLiteral("/sonavolta");
-    for (const QString& file : {program, kProgramDir + QStringLiteral("/spn.dat"),
-                                kProgramDir + QStringLiteral("/sonavolta.html"),
-                                kProgramDir + QStringLiteral("/sonavolta-level.html"),
-                                kProgramDir + QStringLiteral("/sonavolta-delay.html"),
-                                kProgramDir + QStringLiteral("/sonavolta-wave.html"), kDesktopFile, kMetainfo,
-                                kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg"), kCalc,
-                                kCalcManPage, kCalcCompletion}) {
+    for (const QString& file :
+         {program, kProgramDir + QStringLiteral("/spn.dat"), kProgramDir + QStringLiteral("/sonavolta.html"),
+          kProgramDir + QStringLiteral("/sonavolta-level.html"), kProgramDir + QStringLiteral("/sonavolta-delay.html"),
+          kProgramDir + QStringLiteral("/sonavolta-wave.html"), kDesktopFile, kMetainfo,
+          kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg"), kCalc, kCalcManPage, kCalcCompletion}) {
         const QFileInfo info(root.filePath(file));
         EXPECT_TRUE(info.isFile() && !info.isSymLink() && info.size() > 0) << file.toStdString();
     }
@@ -137,8 +135,9 @@ inline void ExpectProgramRuns(const QString& prefix)
 
     // The command-line calculators need nothing beside them.
     QTemporaryDir elsewhere;
-    const Result calc = RunCommand(QDir(prefix).filePath(kCalc), {QStringLiteral("wave"), QStringLiteral("A4"),
-                                   QStringLiteral("--csv")}, {}, elsewhere.path());
+    const Result calc =
+        RunCommand(QDir(prefix).filePath(kCalc),
+                   {QStringLiteral("wave"), QStringLiteral("A4"), QStringLiteral("--csv")}, {}, elsewhere.path());
     EXPECT_EQ(calc.exitCode, 0) << calc;
     EXPECT_TRUE(calc.out.contains("\n440,A4,440,0,")) << calc;
 }

@@ -1,7 +1,7 @@
 // The Level calculator driven by real keys and clicks.
 
-#include "app/ChooserDlg.h"
 #include "calc/level/LevelDlg.h"
+#include "app/ChooserDlg.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/support/Numbers.h"
@@ -119,9 +119,16 @@ TEST(LevelDialog, OpensWithOnlyTheImpedanceFilled)
 TEST(LevelDialog, EveryFieldAndListHasAName)
 {
     const std::pair<int, const char*> names[] = {
-        {IDC_DBU, "dBu (\u00b1200)"}, {IDC_DBV, "dBV (\u00b1200)"}, {IDC_DBM, "dBm (\u00b1200)"},
-        {IDC_POWER, "Power"}, {IDC_VRMS, "Voltage (RMS)"}, {IDC_VPP, "Voltage (p-p)"}, {IDC_OHMS, "Ohms"},
-        {IDC_POWER_UNIT, "Power unit"}, {IDC_VRMS_UNIT, "Voltage (RMS) unit"}, {IDC_VPP_UNIT, "Voltage (p-p) unit"},
+        {IDC_DBU, "dBu (\u00b1200)"},
+        {IDC_DBV, "dBV (\u00b1200)"},
+        {IDC_DBM, "dBm (\u00b1200)"},
+        {IDC_POWER, "Power"},
+        {IDC_VRMS, "Voltage (RMS)"},
+        {IDC_VPP, "Voltage (p-p)"},
+        {IDC_OHMS, "Ohms"},
+        {IDC_POWER_UNIT, "Power unit"},
+        {IDC_VRMS_UNIT, "Voltage (RMS) unit"},
+        {IDC_VPP_UNIT, "Voltage (p-p) unit"},
     };
     CLevelDlg dlg;
     RunModal(dlg, [&] {
@@ -164,12 +171,28 @@ TEST(LevelDialog, ALevelTypedInAnyDBFieldFillsTheOthers)
     };
     const Case cases[] = {
         // 20 x log10(0.7745966692414834) = -2.2185 dBV; 1 mW; 774.5967 mV; 2.1909 V.
-        {IDC_DBU, "0", {"0", Local("-2.2185"), Local("0.0000"), Local("1.0000"), Local("774.5967"), Local("2.1909")}, {"mW", "mV", "V"}},
-        {IDC_DBV, "0", {Local("2.2185"), "0", Local("2.2185"), Local("1.6667"), Local("1.0000"), Local("2.8284")}, {"mW", "V", "V"}},
+        {IDC_DBU,
+         "0",
+         {"0", Local("-2.2185"), Local("0.0000"), Local("1.0000"), Local("774.5967"), Local("2.1909")},
+         {"mW", "mV", "V"}},
+        {IDC_DBV,
+         "0",
+         {Local("2.2185"), "0", Local("2.2185"), Local("1.6667"), Local("1.0000"), Local("2.8284")},
+         {"mW", "V", "V"}},
         // dBV -60: 1 mV, and 1e-6 / 600 W lies below the microwatt band.
-        {IDC_DBV, "-60", {Local("-57.7815"), "-60", Local("-57.7815"), Local("1.6667"), Local("1.0000"), Local("2.8284")}, {"nW", "mV", "mV"}},
-        {IDC_DBM, "30", {Local("30.0000"), Local("27.7815"), "30", Local("1.0000"), Local("24.4949"), Local("69.2820")}, {"W", "V", "V"}},
-        {IDC_DBU, "200", {"200", Local("197.7815"), Local("200.0000"), Local("100000000.0000"), Local("7745.9667"), Local("21908.9023")}, {"GW", "MV", "MV"}},
+        {IDC_DBV,
+         "-60",
+         {Local("-57.7815"), "-60", Local("-57.7815"), Local("1.6667"), Local("1.0000"), Local("2.8284")},
+         {"nW", "mV", "mV"}},
+        {IDC_DBM,
+         "30",
+         {Local("30.0000"), Local("27.7815"), "30", Local("1.0000"), Local("24.4949"), Local("69.2820")},
+         {"W", "V", "V"}},
+        {IDC_DBU,
+         "200",
+         {"200", Local("197.7815"), Local("200.0000"), Local("100000000.0000"), Local("7745.9667"),
+          Local("21908.9023")},
+         {"GW", "MV", "MV"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -189,7 +212,8 @@ TEST(LevelDialog, APowerTypedInWattsKeepsItsUnitWhileTyping)
         ClickAndType(dlg, IDC_POWER, QString());
         ChooseUnit(dlg, IDC_POWER_UNIT, QStringLiteral("W"));
         Retype(dlg, IDC_POWER, QStringLiteral("1"));
-        EXPECT_EQ(Values(dlg), QStringList({Local("30.0000"), Local("27.7815"), Local("30.0000"), "1", Local("24.4949"), Local("69.2820")}));
+        EXPECT_EQ(Values(dlg), QStringList({Local("30.0000"), Local("27.7815"), Local("30.0000"), "1", Local("24.4949"),
+                                            Local("69.2820")}));
         EXPECT_EQ(Units(dlg), QStringList({"W", "V", "V"}));
 
         // 1000 W would be shown in kW, but not while the user types it in W.
@@ -206,7 +230,8 @@ TEST(LevelDialog, AnRmsVoltageIsTypedInTheUnitItsListShows)
     CLevelDlg dlg;
     RunModal(dlg, [&] {
         ClickAndType(dlg, IDC_VRMS, QStringLiteral("1000"));
-        EXPECT_EQ(Values(dlg), QStringList({Local("2.2185"), Local("0.0000"), Local("2.2185"), Local("1.6667"), "1000", Local("2.8284")}));
+        EXPECT_EQ(Values(dlg), QStringList({Local("2.2185"), Local("0.0000"), Local("2.2185"), Local("1.6667"), "1000",
+                                            Local("2.8284")}));
         // 1 V would be shown in V, but the list stays as the user typed.
         EXPECT_EQ(Units(dlg), QStringList({"mW", "mV", "V"}));
 
@@ -290,8 +315,8 @@ TEST(LevelDialog, TheImpedanceRecomputesPowerAndDBmOnly)
         ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
         // 0.6 V^2 / 8 ohms = 75 mW; 10 x log10(75) = 18.7506 dBm.
         Retype(dlg, IDC_OHMS, QStringLiteral("8"));
-        EXPECT_EQ(Values(dlg),
-                  QStringList({Local("0.0000"), Local("-2.2185"), Local("18.7506"), Local("75.0000"), Local("774.5967"), Local("2.1909")}));
+        EXPECT_EQ(Values(dlg), QStringList({Local("0.0000"), Local("-2.2185"), Local("18.7506"), Local("75.0000"),
+                                            Local("774.5967"), Local("2.1909")}));
         EXPECT_EQ(Units(dlg), QStringList({"mW", "mV", "V"}));
 
         // No impedance: no result.
@@ -321,10 +346,8 @@ TEST(LevelDialog, ChoosingAUnitReExpressesOnlyItsField)
         QString shown;
     };
     const Case cases[] = {
-        {IDC_POWER_UNIT, "W", IDC_POWER, Local("0.0010")},
-        {IDC_POWER_UNIT, "\u00b5W", IDC_POWER, Local("1000.0000")},
-        {IDC_POWER_UNIT, "GW", IDC_POWER, Local("0.0000")},
-        {IDC_VRMS_UNIT, "V", IDC_VRMS, Local("0.7746")},
+        {IDC_POWER_UNIT, "W", IDC_POWER, Local("0.0010")},  {IDC_POWER_UNIT, "\u00b5W", IDC_POWER, Local("1000.0000")},
+        {IDC_POWER_UNIT, "GW", IDC_POWER, Local("0.0000")}, {IDC_VRMS_UNIT, "V", IDC_VRMS, Local("0.7746")},
         {IDC_VPP_UNIT, "mV", IDC_VPP, Local("2190.8902")},
     };
     for (const Case& c : cases) {
@@ -332,8 +355,10 @@ TEST(LevelDialog, ChoosingAUnitReExpressesOnlyItsField)
         CLevelDlg dlg;
         RunModal(dlg, [&] {
             ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
-            QStringList expected = {Local("0.0000"), Local("-2.2185"), Local("0.0000"), Local("1.0000"), Local("774.5967"), Local("2.1909")};
-            expected[std::find(std::begin(kValueFields), std::end(kValueFields), c.field) - std::begin(kValueFields)] = c.shown;
+            QStringList expected = {Local("0.0000"), Local("-2.2185"),  Local("0.0000"),
+                                    Local("1.0000"), Local("774.5967"), Local("2.1909")};
+            expected[std::find(std::begin(kValueFields), std::end(kValueFields), c.field) - std::begin(kValueFields)] =
+                c.shown;
             ChooseUnit(dlg, c.list, QString::fromUtf8(c.unit));
             EXPECT_EQ(Values(dlg), expected);
         });
@@ -400,7 +425,8 @@ TEST(LevelDialog, AUnitChosenWhileItsFieldHasTheFocusOnlyReExpressesIt)
         SCOPED_TRACE(c.what);
         CLevelDlg dlg;
         RunModal(dlg, [&] {
-            const auto at = std::find(std::begin(kValueFields), std::end(kValueFields), c.field) - std::begin(kValueFields);
+            const auto at =
+                std::find(std::begin(kValueFields), std::end(kValueFields), c.field) - std::begin(kValueFields);
             ClickAndType(dlg, c.field, QString::fromLatin1(c.typed));
             QStringList expected = Values(dlg);
             const QStringList units = Units(dlg);
@@ -428,9 +454,7 @@ TEST(LevelDialog, AUnitChosenWhileItsFieldHasTheFocusOnlyReExpressesIt)
 // entered, and every other field follows it, as if it had been typed there.
 TEST(LevelDialog, AnEditOfAFieldWithoutTheFocusIsEnteredThere)
 {
-    auto drop = [](const char* text) {
-        return [=](QWidget* field) { DropText(field, QString::fromUtf8(text)); };
-    };
+    auto drop = [](const char* text) { return [=](QWidget* field) { DropText(field, QString::fromUtf8(text)); }; };
     auto reader = [](const char* text) {
         return [=](QWidget* field) { AccessibleEditor(field)->insertText(0, QString::fromUtf8(text)); };
     };
@@ -487,8 +511,8 @@ TEST(LevelDialog, ExpShowsThePowerInExponentForm)
     RunModal(dlg, [&] {
         ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
         QTest::mouseClick(Widget(dlg, IDC_EXP), Qt::LeftButton);
-        EXPECT_EQ(Values(dlg),
-                  QStringList({Local("0.0000"), Local("-2.2185"), Local("0.0000"), Local("1.000000e+00"), Local("774.5967"), Local("2.1909")}));
+        EXPECT_EQ(Values(dlg), QStringList({Local("0.0000"), Local("-2.2185"), Local("0.0000"), Local("1.000000e+00"),
+                                            Local("774.5967"), Local("2.1909")}));
         // Visiting the field leaves the form as it is.
         ClickAndType(dlg, IDC_POWER, QString());
         QTest::keyClick(Widget(dlg, IDC_POWER), Qt::Key_Tab);
@@ -515,9 +539,14 @@ TEST(LevelDialog, KeysOutsideAFieldsLimitsAreRefused)
         const char* text;  // what the field holds afterwards
     };
     const Case cases[] = {
-        {IDC_DBU, "2001", "200"},   {IDC_DBU, "-2001", "-200"}, {IDC_DBV, "201", "20"},
-        {IDC_DBV, "-201", "-20"},   {IDC_DBM, "2000", "200"},   {IDC_DBM, "-2010", "-200"},
-        {IDC_POWER, "-1", "-"},     {IDC_VRMS, "-1", "-"},
+        {IDC_DBU, "2001", "200"},
+        {IDC_DBU, "-2001", "-200"},
+        {IDC_DBV, "201", "20"},
+        {IDC_DBV, "-201", "-20"},
+        {IDC_DBM, "2000", "200"},
+        {IDC_DBM, "-2010", "-200"},
+        {IDC_POWER, "-1", "-"},
+        {IDC_VRMS, "-1", "-"},
         // 1.7e17 W typed in mW is 1.7e20 mW: 2e20 is too much.
         {IDC_POWER, "200000000000000000000", "20000000000000000000"},
         // 1e10 V typed in mV is 1e13 mV: the fourteenth digit is one too many.
@@ -545,14 +574,14 @@ TEST(LevelDialog, PowerAndVoltageLimitsFollowTheUnitShown)
     const QString zeros(26, QLatin1Char('0'));
     const Case cases[] = {
         // Limits: 1.7e17 W and 1e10 V.
-        {"nW after auto-ranging", [](CDialog& dlg) { ClickAndType(dlg, IDC_DBV, QStringLiteral("-60")); },
-         IDC_POWER, "1" + zeros, "2" + zeros},
-        {"GW chosen", [](CDialog& dlg) { ChooseUnit(dlg, IDC_POWER_UNIT, QStringLiteral("GW")); },
-         IDC_POWER, QStringLiteral("100000000"), QStringLiteral("200000000")},
-        {"MV after auto-ranging", [](CDialog& dlg) { ClickAndType(dlg, IDC_DBU, QStringLiteral("200")); },
-         IDC_VRMS, QStringLiteral("10000"), QStringLiteral("10001")},
-        {"V chosen", [](CDialog& dlg) { ChooseUnit(dlg, IDC_VRMS_UNIT, QStringLiteral("V")); },
-         IDC_VRMS, QStringLiteral("10000000000"), QStringLiteral("10000000001")},
+        {"nW after auto-ranging", [](CDialog& dlg) { ClickAndType(dlg, IDC_DBV, QStringLiteral("-60")); }, IDC_POWER,
+         "1" + zeros, "2" + zeros},
+        {"GW chosen", [](CDialog& dlg) { ChooseUnit(dlg, IDC_POWER_UNIT, QStringLiteral("GW")); }, IDC_POWER,
+         QStringLiteral("100000000"), QStringLiteral("200000000")},
+        {"MV after auto-ranging", [](CDialog& dlg) { ClickAndType(dlg, IDC_DBU, QStringLiteral("200")); }, IDC_VRMS,
+         QStringLiteral("10000"), QStringLiteral("10001")},
+        {"V chosen", [](CDialog& dlg) { ChooseUnit(dlg, IDC_VRMS_UNIT, QStringLiteral("V")); }, IDC_VRMS,
+         QStringLiteral("10000000000"), QStringLiteral("10000000001")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

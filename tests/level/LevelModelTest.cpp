@@ -15,8 +15,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Everything the engine holds, for setting up states and predicting results.
-struct Levels
-{
+struct Levels {
     int entered = CLevelModel::EnteredDBu;
     int vrmsUnit = CLevelModel::Volt;
     int vppUnit = CLevelModel::Volt;
@@ -86,60 +85,84 @@ Levels Predict(Levels s)
         s.powerUnit = CLevelModel::SelectPowerUnit(s.power);
     };
     auto dBmAndPower = [&] {
-        if (canUse()) { dBm(); power(); }
-        else { s.dBm = 0.0; s.power = 0.0; s.undefined = true; s.powerUnit = CLevelModel::Watt; }
+        if (canUse()) {
+            dBm();
+            power();
+        } else {
+            s.dBm = 0.0;
+            s.power = 0.0;
+            s.undefined = true;
+            s.powerUnit = CLevelModel::Watt;
+        }
     };
     auto dBFromVolts = [&] {
-        if (s.vrms > 0.0) { s.dBV = std::log10(s.vrms) * 20.0; s.dBu = s.dBV - refDBV; }
-        else s.undefined = true;
+        if (s.vrms > 0.0) {
+            s.dBV = std::log10(s.vrms) * 20.0;
+            s.dBu = s.dBV - refDBV;
+        } else
+            s.undefined = true;
     };
 
     s.undefined = false;
-    switch (s.entered)
-    {
+    switch (s.entered) {
     case CLevelModel::EnteredDBu:
         s.dBV = refDBV + s.dBu;
         s.vrms = std::pow(10.0, s.dBV * 0.05);
-        voltsUnit(); vpp(); dBmAndPower();
+        voltsUnit();
+        vpp();
+        dBmAndPower();
         break;
     case CLevelModel::EnteredDBV:
         s.dBu = s.dBV - refDBV;
         s.vrms = std::pow(10.0, s.dBV * 0.05);
-        voltsUnit(); vpp(); dBmAndPower();
+        voltsUnit();
+        vpp();
+        dBmAndPower();
         break;
     case CLevelModel::EnteredDBm:
         s.vrms = std::pow(10.0, s.dBm * 0.05) * std::sqrt(s.ohms * 0.001);
-        voltsUnit(); vpp();
-        if (canUse()) power();
-        else { s.power = 0.0; s.undefined = true; s.powerUnit = CLevelModel::Watt; }
+        voltsUnit();
+        vpp();
+        if (canUse())
+            power();
+        else {
+            s.power = 0.0;
+            s.undefined = true;
+            s.powerUnit = CLevelModel::Watt;
+        }
         dBFromVolts();
         break;
     case CLevelModel::EnteredPower:
         s.vrms = std::sqrt(s.ohms * s.power);
         voltsUnit();
-        if (canUse()) dBm();
-        else { s.dBm = 0.0; s.power = 0.0; s.undefined = true; }
-        vpp(); dBFromVolts();
+        if (canUse())
+            dBm();
+        else {
+            s.dBm = 0.0;
+            s.power = 0.0;
+            s.undefined = true;
+        }
+        vpp();
+        dBFromVolts();
         break;
     case CLevelModel::EnteredVrms:
-        vpp(); dBmAndPower(); dBFromVolts();
-        break;
-    case CLevelModel::EnteredOhms:
+        vpp();
         dBmAndPower();
+        dBFromVolts();
         break;
-    default:
-        break;
+    case CLevelModel::EnteredOhms: dBmAndPower(); break;
+    default: break;
     }
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST(LevelModel, StartsInTheOpeningState)
 {
     static_assert(std::has_virtual_destructor_v<CLevelModel>);
     const CLevelModel model;
-    ExpectState(model, Levels{});
+    ExpectState(model, Levels {});
 }
 
 TEST(LevelModel, ConstantsHaveTheirDefiningValues)
@@ -154,8 +177,7 @@ TEST(LevelModel, ConstantsHaveTheirDefiningValues)
 // values, the units, the undefined flag and the members left alone.
 TEST(LevelModel, EveryRowFromEveryStateFollowsTheOrderOfOperations)
 {
-    struct State
-    {
+    struct State {
         const char* name;
         Levels levels;
     };
@@ -173,32 +195,57 @@ TEST(LevelModel, EveryRowFromEveryStateFollowsTheOrderOfOperations)
     typical.vpp = 1.0;
     typical.ohms = 8.0;
 
-    auto with = [&](auto change) { Levels s = typical; change(s); return s; };
+    auto with = [&](auto change) {
+        Levels s = typical;
+        change(s);
+        return s;
+    };
 
     const State states[] = {
-        {"default", Levels{}},
+        {"default", Levels {}},
         {"typical at 8 ohms", typical},
-        {"odd impedance", with([](Levels& s) { s.ohms = 47.3; s.power = 0.3; s.vrms = 0.07; })},
+        {"odd impedance", with([](Levels& s) {
+             s.ohms = 47.3;
+             s.power = 0.3;
+             s.vrms = 0.07;
+         })},
         {"top of range", with([](Levels& s) {
-             s.dBu = 200.0; s.dBV = 200.0; s.dBm = 200.0; s.power = 1.7e17; s.vrms = 9999.5; s.ohms = 600.0;
+             s.dBu = 200.0;
+             s.dBV = 200.0;
+             s.dBm = 200.0;
+             s.power = 1.7e17;
+             s.vrms = 9999.5;
+             s.ohms = 600.0;
          })},
         {"bottom of range", with([](Levels& s) {
-             s.dBu = -200.0; s.dBV = -200.0; s.dBm = -200.0; s.power = 1e-20; s.vrms = 1e-10; s.ohms = 1e6;
+             s.dBu = -200.0;
+             s.dBV = -200.0;
+             s.dBm = -200.0;
+             s.power = 1e-20;
+             s.vrms = 1e-10;
+             s.ohms = 1e6;
          })},
         {"zero impedance", with([](Levels& s) { s.ohms = 0.0; })},
         {"negative impedance", with([](Levels& s) { s.ohms = -600.0; })},
         {"NaN impedance", with([](Levels& s) { s.ohms = kNaN; })},
-        {"zero entries", with([](Levels& s) { s.dBu = s.dBV = s.dBm = s.power = s.vrms = 0.0; s.ohms = 600.0; })},
-        {"negative entries", with([](Levels& s) { s.dBu = -3.0; s.dBV = -9.0; s.dBm = -1.0; s.power = -1.0; s.vrms = -2.0; })},
+        {"zero entries", with([](Levels& s) {
+             s.dBu = s.dBV = s.dBm = s.power = s.vrms = 0.0;
+             s.ohms = 600.0;
+         })},
+        {"negative entries", with([](Levels& s) {
+             s.dBu = -3.0;
+             s.dBV = -9.0;
+             s.dBm = -1.0;
+             s.power = -1.0;
+             s.vrms = -2.0;
+         })},
         {"NaN entries", with([](Levels& s) { s.dBu = s.dBV = s.dBm = s.power = s.vrms = kNaN; })},
         {"infinite entries", with([](Levels& s) { s.dBu = s.dBV = s.dBm = s.power = s.vrms = kInf; })},
     };
     const int rows[] = {0, 1, 2, 3, 4, 5, 6, -1, 1000};
 
-    for (const State& state : states)
-    {
-        for (int row : rows)
-        {
+    for (const State& state : states) {
+        for (int row : rows) {
             SCOPED_TRACE(::testing::Message() << state.name << ", entered " << row);
             Levels start = state.levels;
             start.entered = row;
@@ -213,8 +260,7 @@ TEST(LevelModel, EveryRowFromEveryStateFollowsTheOrderOfOperations)
 
 TEST(LevelModel, OutOfRangeEnteredOnlyClearsUndefined)
 {
-    for (int row : {6, -1})
-    {
+    for (int row : {6, -1}) {
         Levels start;
         start.entered = row;
         start.vrmsUnit = CLevelModel::KiloVolt;
@@ -241,14 +287,12 @@ TEST(LevelModel, OutOfRangeEnteredOnlyClearsUndefined)
 }
 
 // The worked values of the calculator at its default 600 ohms and at 8 ohms.
-class LevelModelWorkedValues : public ::testing::Test
-{
+class LevelModelWorkedValues : public ::testing::Test {
 protected:
     void Enter(int quantity, double value)
     {
         model.m_nEntered = quantity;
-        switch (quantity)
-        {
+        switch (quantity) {
         case CLevelModel::EnteredDBu: model.m_dBu = value; break;
         case CLevelModel::EnteredDBV: model.m_dBV = value; break;
         case CLevelModel::EnteredDBm: model.m_dBm = value; break;
@@ -356,8 +400,7 @@ TEST_F(LevelModelWorkedValues, RmsRowReRangesPeakToPeakButKeepsTheRmsUnit)
 
 TEST_F(LevelModelWorkedValues, RmsOfZeroOrBelowIsUndefinedAndKeepsTheDBValuesAndRmsUnit)
 {
-    for (double volts : {0.0, -1.0, kNaN})
-    {
+    for (double volts : {0.0, -1.0, kNaN}) {
         SCOPED_TRACE(volts);
         Enter(CLevelModel::EnteredDBu, 10.0);
         const double dBu = model.m_dBu;
@@ -378,10 +421,8 @@ TEST_F(LevelModelWorkedValues, RmsOfZeroOrBelowIsUndefinedAndKeepsTheDBValuesAnd
 
 TEST_F(LevelModelWorkedValues, ZeroOrNegativeImpedanceLeavesEveryRowUndefined)
 {
-    for (double ohms : {0.0, -600.0})
-    {
-        for (int row = CLevelModel::EnteredDBu; row <= CLevelModel::EnteredOhms; ++row)
-        {
+    for (double ohms : {0.0, -600.0}) {
+        for (int row = CLevelModel::EnteredDBu; row <= CLevelModel::EnteredOhms; ++row) {
             SCOPED_TRACE(::testing::Message() << ohms << " ohms, entered " << row);
             CLevelModel engine;
             engine.m_dBu = 6.0;
@@ -423,8 +464,7 @@ TEST_F(LevelModelWorkedValues, NegativePowerIsUndefined)
 
 TEST(LevelModelUnits, PowerBands)
 {
-    struct Case
-    {
+    struct Case {
         double watts;
         int unit;
     };
@@ -436,7 +476,7 @@ TEST(LevelModelUnits, PowerBands)
         {999999999.99999, CLevelModel::MegaWatt},
         {5e7, CLevelModel::MegaWatt},
         {1e6, CLevelModel::MegaWatt},
-        {999999.999999, CLevelModel::MegaWatt},   // also the top of kW: the higher band wins
+        {999999.999999, CLevelModel::MegaWatt},  // also the top of kW: the higher band wins
         {999999.9999989, CLevelModel::KiloWatt},
         {5e4, CLevelModel::KiloWatt},
         {1000.0, CLevelModel::KiloWatt},
@@ -469,8 +509,7 @@ TEST(LevelModelUnits, PowerBands)
 
 TEST(LevelModelUnits, VoltageBands)
 {
-    struct Case
-    {
+    struct Case {
         double volts;
         int unit;
     };
@@ -487,7 +526,7 @@ TEST(LevelModelUnits, VoltageBands)
         {-0.0, CLevelModel::MilliVolt},
         {-5.0, CLevelModel::MilliVolt},
         {-kInf, CLevelModel::MilliVolt},
-        {kNaN, CLevelModel::Volt},   // fails every comparison, so the fall-through band
+        {kNaN, CLevelModel::Volt},  // fails every comparison, so the fall-through band
     };
     for (const Case& c : cases)
         EXPECT_EQ(CLevelModel::SelectVoltageUnit(c.volts), c.unit) << std::hexfloat << c.volts;
@@ -497,27 +536,18 @@ TEST(LevelModelUnits, VoltageBands)
 // reciprocal give different bits, in both directions.
 TEST(LevelModelUnits, PowerSetAndGetMultiplyByTheUnitFactors)
 {
-    struct Case
-    {
+    struct Case {
         int unit;
         double toWatts;
         double fromWatts;
         double value;
     };
     const Case cases[] = {
-        {0, 1e-9, 1e9, 3.3},
-        {1, 1e-6, 1e6, 0.1},
-        {2, 1e-3, 1e3, 9.7},
-        {3, 1.0, 1.0, 9.7},
-        {4, 1e3, 1e-3, 9.7},
-        {5, 1e6, 1e-6, 0.1},
-        {6, 1e9, 1e-9, 3.3},
-        {-1, 0.0, 0.0, 9.7},
-        {7, 0.0, 0.0, 9.7},
+        {0, 1e-9, 1e9, 3.3}, {1, 1e-6, 1e6, 0.1}, {2, 1e-3, 1e3, 9.7}, {3, 1.0, 1.0, 9.7}, {4, 1e3, 1e-3, 9.7},
+        {5, 1e6, 1e-6, 0.1}, {6, 1e9, 1e-9, 3.3}, {-1, 0.0, 0.0, 9.7}, {7, 0.0, 0.0, 9.7},
     };
     constexpr double kUntouched = 12345.0;
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.unit);
         const bool inRange = c.toWatts != 0.0;
         CLevelModel model;
@@ -540,24 +570,18 @@ TEST(LevelModelUnits, PowerSetAndGetMultiplyByTheUnitFactors)
 
 TEST(LevelModelUnits, VoltageSetAndGetMultiplyByTheUnitFactors)
 {
-    struct Case
-    {
+    struct Case {
         int unit;
         double toVolts;
         double fromVolts;
         double value;
     };
     const Case cases[] = {
-        {0, 1e-3, 1e3, 9.7},
-        {1, 1.0, 1.0, 9.7},
-        {2, 1e3, 1e-3, 9.7},
-        {3, 1e6, 1e-6, 0.1},
-        {-1, 0.0, 0.0, 9.7},
-        {4, 0.0, 0.0, 9.7},
+        {0, 1e-3, 1e3, 9.7}, {1, 1.0, 1.0, 9.7},  {2, 1e3, 1e-3, 9.7},
+        {3, 1e6, 1e-6, 0.1}, {-1, 0.0, 0.0, 9.7}, {4, 0.0, 0.0, 9.7},
     };
     constexpr double kUntouched = 12345.0;
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.unit);
         const bool inRange = c.toVolts != 0.0;
         CLevelModel model;

@@ -57,7 +57,7 @@ Outcome RunToFirstPaint(const Session& session, const QStringList& env = {})
 {
     QElapsedTimer clock;
     clock.start();
-    auto copy = StartCopy(session, QStringList{QStringLiteral("SONAVOLTA_EXIT_AFTER_FIRST_PAINT=1")} + env);
+    auto copy = StartCopy(session, QStringList {QStringLiteral("SONAVOLTA_EXIT_AFTER_FIRST_PAINT=1")} + env);
     Outcome outcome;
     outcome.finished = copy->waitForFinished(20000);
     outcome.ms = clock.elapsed();
@@ -84,8 +84,9 @@ void WriteFile(const QByteArray& path, const QByteArray& content)
 // A lock as a copy's lock library writes it: process, program, host.
 QByteArray LockNaming(qint64 pid)
 {
-    return QByteArray::number(pid) + '\n' + QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section('/', -1).toUtf8()
-        + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+    return QByteArray::number(pid) + '\n'
+           + QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section('/', -1).toUtf8() + '\n'
+           + QSysInfo::machineHostName().toUtf8() + '\n';
 }
 
 // Another user: a free user id, and the processes it runs, which end with
@@ -108,7 +109,10 @@ public:
     }
     uid_t Uid() const { return m_uid; }
 
-    void Own(const QByteArray& path) const { ASSERT_EQ(::lchown(path.constData(), m_uid, m_uid), 0) << path.constData(); }
+    void Own(const QByteArray& path) const
+    {
+        ASSERT_EQ(::lchown(path.constData(), m_uid, m_uid), 0) << path.constData();
+    }
 
     // A process of this user listening on a socket it made in staging (a
     // folder it may write), then moved to where; it answers "1" to whatever
@@ -173,10 +177,7 @@ struct Ground {
         ::mkdir(staging.constData(), 0700);
         other.Own(staging);
     }
-    QStringList Env() const
-    {
-        return {QStringLiteral("XDG_RUNTIME_DIR="), QStringLiteral("TMPDIR=") + tmp.path()};
-    }
+    QStringList Env() const { return {QStringLiteral("XDG_RUNTIME_DIR="), QStringLiteral("TMPDIR=") + tmp.path()}; }
     // The folder of another user, open to everyone.
     QByteArray TheirFolder() const
     {
@@ -344,7 +345,9 @@ long ResidentKiB(qint64 pid)
 
 int OpenDescriptors(qint64 pid)
 {
-    return int(QDir(QStringLiteral("/proc/%1/fd").arg(pid)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
+    return int(QDir(QStringLiteral("/proc/%1/fd").arg(pid))
+                   .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)
+                   .size());
 }
 
 class FirstCopy : public ::testing::Test {
@@ -373,7 +376,7 @@ TEST_F(FirstCopy, AnEndlessRequestIsCutShort)
     QElapsedTimer clock;
     clock.start();
     while (sent < 128LL * 1024 * 1024 && clock.elapsed() < 10000) {
-        pollfd wait{fd, POLLOUT, 0};
+        pollfd wait {fd, POLLOUT, 0};
         if (::poll(&wait, 1, 100) != 1)
             continue;
         const ssize_t n = ::send(fd, chunk.constData(), chunk.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
@@ -383,7 +386,8 @@ TEST_F(FirstCopy, AnEndlessRequestIsCutShort)
     }
     const long during = ResidentKiB(Pid());
     ::close(fd);
-    EXPECT_LT(during - before, 16 * 1024) << "sent " << sent << " bytes; resident " << before << " KiB, then " << during;
+    EXPECT_LT(during - before, 16 * 1024)
+        << "sent " << sent << " bytes; resident " << before << " KiB, then " << during;
     EXPECT_EQ(AskCopy(m_session.SocketPath()), QByteArray("1\n"));
 }
 

@@ -35,7 +35,8 @@ int Load(const QString& path)
         model.LoadTable(bytes.data(), bytes.size());
         return model.m_pLines->size() == 2 ? 0 : 2;
     } catch (const CFileException& e) {
-        return e.m_cause == CFileException::fileNotFound && e.GetErrorMessage() == "an unnamed file was not found." ? 1 : 2;
+        return e.m_cause == CFileException::fileNotFound && e.GetErrorMessage() == "an unnamed file was not found." ? 1
+                                                                                                                    : 2;
     }
 }
 

@@ -10,8 +10,8 @@
 #include "tests/support/DialogHarness.h"
 #include "tests/support/Numbers.h"
 
-#include <QFile>
 #include <QAbstractButton>
+#include <QFile>
 #include <QMessageBox>
 #include <QRandomGenerator>
 
@@ -129,8 +129,9 @@ TEST_F(TableInPlace, NoiseAndAnEmptyFileGiveATableWithoutTheNotes)
 // does, and the field is left empty; the ordinary lines keep working.
 TEST_F(TableInPlace, LinesWithoutAPlainFrequencyInRangeNameNoNote)
 {
-    PutTable("inf;N1\r\nnan;N2\r\n1" + QByteArray(308, '0') + ";N3\r\n-5;N4\r\n0;N5\r\n0x1B8;N6\r\n"
-             "1e3;N7\r\n100001;N8\r\n440.00;A4\r\n 27.5 ;A0\r\n");
+    PutTable("inf;N1\r\nnan;N2\r\n1" + QByteArray(308, '0')
+             + ";N3\r\n-5;N4\r\n0;N5\r\n0x1B8;N6\r\n"
+               "1e3;N7\r\n100001;N8\r\n440.00;A4\r\n 27.5 ;A0\r\n");
     CChooserDlg chooser;
     RunModal(chooser, [&] {
         bool opened = false;

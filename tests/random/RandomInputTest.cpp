@@ -87,7 +87,10 @@ public:
 class DelayCalculator : public Calculator {
 public:
     CDialog& Dialog() override { return m_dlg; }
-    std::vector<int> Fields() const override { return {IDC_BPM, IDC_BAR44, IDC_BAR34, IDC_HALF, IDC_QUARTER, IDC_EIGHTH, IDC_SIXTEENTH, IDC_THIRTY_SECOND}; }
+    std::vector<int> Fields() const override
+    {
+        return {IDC_BPM, IDC_BAR44, IDC_BAR34, IDC_HALF, IDC_QUARTER, IDC_EIGHTH, IDC_SIXTEENTH, IDC_THIRTY_SECOND};
+    }
     std::vector<int> Inputs() const override { return {IDC_BPM}; }
     std::vector<int> CheckBoxes() const override { return {IDC_ROUND}; }
 
@@ -104,10 +107,13 @@ public:
         CDelayModel model;
         if (!m_tempo.isEmpty())
             model.SetBpm(Value(*Field(m_dlg, IDC_BPM), m_tempo));
-        const std::pair<int, double> results[] = {
-            {IDC_BAR44, model.m_bar44}, {IDC_BAR34, model.m_bar34}, {IDC_HALF, model.m_half},
-            {IDC_QUARTER, model.m_quarter}, {IDC_EIGHTH, model.m_eighth}, {IDC_SIXTEENTH, model.m_sixteenth},
-            {IDC_THIRTY_SECOND, model.m_thirtySecond}};
+        const std::pair<int, double> results[] = {{IDC_BAR44, model.m_bar44},
+                                                  {IDC_BAR34, model.m_bar34},
+                                                  {IDC_HALF, model.m_half},
+                                                  {IDC_QUARTER, model.m_quarter},
+                                                  {IDC_EIGHTH, model.m_eighth},
+                                                  {IDC_SIXTEENTH, model.m_sixteenth},
+                                                  {IDC_THIRTY_SECOND, model.m_thirtySecond}};
         for (const auto& [id, length] : results) {
             const CNumEdit& field = *Field(m_dlg, id);
             QString expected;
@@ -141,7 +147,12 @@ public:
     }
 
     CDialog& Dialog() override { return m_dlg; }
-    std::vector<int> Fields() const override { return {IDC_FREQUENCY, IDC_NOTE, IDC_WAVELENGTH_CM, IDC_WAVELENGTH_FT, IDC_PERIOD, IDC_HALF_WAVELENGTH_CM, IDC_HALF_WAVELENGTH_FT, IDC_HALF_PERIOD}; }
+    std::vector<int> Fields() const override
+    {
+        return {IDC_FREQUENCY,          IDC_NOTE,       IDC_WAVELENGTH_CM,
+                IDC_WAVELENGTH_FT,      IDC_PERIOD,     IDC_HALF_WAVELENGTH_CM,
+                IDC_HALF_WAVELENGTH_FT, IDC_HALF_PERIOD};
+    }
     std::vector<int> Inputs() const override { return {IDC_FREQUENCY, IDC_NOTE}; }
     std::vector<int> CheckBoxes() const override { return {}; }
 
@@ -156,8 +167,7 @@ public:
             m_engine.Compute();
             m_shown = true;
             m_engine.FindNote();
-            EXPECT_EQ(step.after.at(IDC_NOTE), FromU16(m_engine.m_note))
-                << "the note of the frequency typed";
+            EXPECT_EQ(step.after.at(IDC_NOTE), FromU16(m_engine.m_note)) << "the note of the frequency typed";
         }
         if (step.Edited(IDC_NOTE) && !step.after.at(IDC_NOTE).isEmpty()) {
             m_engine.SetNote(ToU16(step.after.at(IDC_NOTE)));
@@ -167,10 +177,12 @@ public:
                 expected = frequency.FormatFixed(m_engine.m_frequency);
             EXPECT_EQ(step.after.at(IDC_FREQUENCY), expected) << "the frequency of the note typed";
         }
-        const std::pair<int, double> results[] = {
-            {IDC_WAVELENGTH_FT, m_engine.m_wavelengthFt}, {IDC_WAVELENGTH_CM, m_engine.m_wavelengthCm},
-            {IDC_HALF_WAVELENGTH_FT, m_engine.m_halfWavelengthFt}, {IDC_HALF_WAVELENGTH_CM, m_engine.m_halfWavelengthCm},
-            {IDC_HALF_PERIOD, m_engine.m_halfPeriodMs}, {IDC_PERIOD, m_engine.m_periodMs}};
+        const std::pair<int, double> results[] = {{IDC_WAVELENGTH_FT, m_engine.m_wavelengthFt},
+                                                  {IDC_WAVELENGTH_CM, m_engine.m_wavelengthCm},
+                                                  {IDC_HALF_WAVELENGTH_FT, m_engine.m_halfWavelengthFt},
+                                                  {IDC_HALF_WAVELENGTH_CM, m_engine.m_halfWavelengthCm},
+                                                  {IDC_HALF_PERIOD, m_engine.m_halfPeriodMs},
+                                                  {IDC_PERIOD, m_engine.m_periodMs}};
         for (const auto& [id, value] : results) {
             QString expected;
             if (m_shown)
@@ -188,7 +200,10 @@ private:
 class LevelCalculator : public Calculator {
 public:
     CDialog& Dialog() override { return m_dlg; }
-    std::vector<int> Fields() const override { return {IDC_DBU, IDC_DBV, IDC_DBM, IDC_POWER, IDC_OHMS, IDC_VRMS, IDC_VPP}; }
+    std::vector<int> Fields() const override
+    {
+        return {IDC_DBU, IDC_DBV, IDC_DBM, IDC_POWER, IDC_OHMS, IDC_VRMS, IDC_VPP};
+    }
     std::vector<int> Inputs() const override { return {IDC_DBU, IDC_DBV, IDC_DBM, IDC_POWER, IDC_OHMS, IDC_VRMS}; }
     std::vector<int> CheckBoxes() const override { return {IDC_EXP}; }
     std::vector<int> Lists() const override { return {IDC_POWER_UNIT, IDC_VRMS_UNIT, IDC_VPP_UNIT}; }
@@ -201,9 +216,11 @@ public:
         EXPECT_EQ(Field(m_dlg, IDC_POWER)->m_scale, CLevelModel::PowerUnitFactor(powerUnit));
         EXPECT_EQ(Field(m_dlg, IDC_VRMS)->m_scale, CLevelModel::VoltageUnitFactor(vrmsUnit));
 
-        const std::pair<int, CLevelModel::EnteredQuantity> entered[] = {
-            {IDC_DBU, CLevelModel::EnteredDBu}, {IDC_DBV, CLevelModel::EnteredDBV}, {IDC_DBM, CLevelModel::EnteredDBm},
-            {IDC_POWER, CLevelModel::EnteredPower}, {IDC_VRMS, CLevelModel::EnteredVrms}};
+        const std::pair<int, CLevelModel::EnteredQuantity> entered[] = {{IDC_DBU, CLevelModel::EnteredDBu},
+                                                                        {IDC_DBV, CLevelModel::EnteredDBV},
+                                                                        {IDC_DBM, CLevelModel::EnteredDBm},
+                                                                        {IDC_POWER, CLevelModel::EnteredPower},
+                                                                        {IDC_VRMS, CLevelModel::EnteredVrms}};
         for (const auto& [id, quantity] : entered) {
             if (step.Edited(id))
                 CheckAfterTyping(step, id, quantity);
@@ -219,7 +236,8 @@ public:
         }
 
         // A unit choice re-expresses only its own field.
-        const std::pair<int, int> lists[] = {{IDC_POWER_UNIT, IDC_POWER}, {IDC_VRMS_UNIT, IDC_VRMS}, {IDC_VPP_UNIT, IDC_VPP}};
+        const std::pair<int, int> lists[] = {
+            {IDC_POWER_UNIT, IDC_POWER}, {IDC_VRMS_UNIT, IDC_VRMS}, {IDC_VPP_UNIT, IDC_VPP}};
         for (const auto& [list, own] : lists) {
             if (step.focusBefore != list || !(step.edit || step.choice))
                 continue;
@@ -263,12 +281,10 @@ private:
         model.Calculate();
         const bool undefined = model.m_bUndefined;
 
-        const auto fixed = [&](int id, double v) {
-            return undefined ? QString() : Field(m_dlg, id)->FormatFixed(v);
-        };
+        const auto fixed = [&](int id, double v) { return undefined ? QString() : Field(m_dlg, id)->FormatFixed(v); };
         std::map<int, QString> expected = {
-            {IDC_DBU, fixed(IDC_DBU, model.m_dBu)}, {IDC_DBV, fixed(IDC_DBV, model.m_dBV)},
-            {IDC_DBM, fixed(IDC_DBM, model.m_dBm)}, {IDC_VRMS, fixed(IDC_VRMS, model.GetVrms())},
+            {IDC_DBU, fixed(IDC_DBU, model.m_dBu)},    {IDC_DBV, fixed(IDC_DBV, model.m_dBV)},
+            {IDC_DBM, fixed(IDC_DBM, model.m_dBm)},    {IDC_VRMS, fixed(IDC_VRMS, model.GetVrms())},
             {IDC_VPP, fixed(IDC_VPP, model.GetVpp())}, {IDC_POWER, fixed(IDC_POWER, model.GetPower())}};
         if (model.m_bExp && !undefined)
             expected[IDC_POWER] = Field(m_dlg, IDC_POWER)->FormatExponent(model.GetPower());
@@ -323,7 +339,10 @@ public:
 private:
     int Below(int n) { return int(m_rng() % std::uint64_t(n)); }
     template <typename T>
-    T Pick(const std::vector<T>& v) { return v[Below(int(v.size()))]; }
+    T Pick(const std::vector<T>& v)
+    {
+        return v[Below(int(v.size()))];
+    }
 
     int FocusId()
     {
@@ -359,7 +378,11 @@ private:
         QTest::sendKeyEvent(QTest::Click, w, key, QString(c), Qt::NoModifier);
     }
 
-    void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(1 + Below(std::max(1, w->width() - 2)), w->height() / 2)); }
+    void Click(QWidget* w)
+    {
+        QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(1 + Below(std::max(1, w->width() - 2)), w->height() / 2));
+    }
 
     // Sends one event and says what it was.
     QString SendOne(Step& step)
@@ -415,13 +438,20 @@ private:
             const char* name;
         };
         static const Special specials[] = {
-            {Qt::Key_Backspace, Qt::NoModifier, "Backspace"}, {Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
-            {Qt::Key_Backspace, Qt::NoModifier, "Backspace"}, {Qt::Key_Delete, Qt::NoModifier, "Delete"},
-            {Qt::Key_Return, Qt::NoModifier, "Enter"},         {Qt::Key_Left, Qt::NoModifier, "Left"},
-            {Qt::Key_Right, Qt::NoModifier, "Right"},          {Qt::Key_Home, Qt::NoModifier, "Home"},
-            {Qt::Key_End, Qt::NoModifier, "End"},              {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
-            {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},        {Qt::Key_Up, Qt::NoModifier, "Up"},
-            {Qt::Key_Down, Qt::NoModifier, "Down"},            {Qt::Key_Left, Qt::ShiftModifier, "Shift+Left"},
+            {Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
+            {Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
+            {Qt::Key_Backspace, Qt::NoModifier, "Backspace"},
+            {Qt::Key_Delete, Qt::NoModifier, "Delete"},
+            {Qt::Key_Return, Qt::NoModifier, "Enter"},
+            {Qt::Key_Left, Qt::NoModifier, "Left"},
+            {Qt::Key_Right, Qt::NoModifier, "Right"},
+            {Qt::Key_Home, Qt::NoModifier, "Home"},
+            {Qt::Key_End, Qt::NoModifier, "End"},
+            {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
+            {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
+            {Qt::Key_Up, Qt::NoModifier, "Up"},
+            {Qt::Key_Down, Qt::NoModifier, "Down"},
+            {Qt::Key_Left, Qt::ShiftModifier, "Shift+Left"},
         };
         if (roll < 45) {
             const Special& s = specials[Below(int(std::size(specials)))];
@@ -492,7 +522,8 @@ private:
                                                      << " out of its range (scale " << field.m_scale << ")";
             }
             if (step.tab) {
-                const QString expected = id == step.focusBefore ? field.DisplayForm(step.before.at(id)) : step.before.at(id);
+                const QString expected =
+                    id == step.focusBefore ? field.DisplayForm(step.before.at(id)) : step.before.at(id);
                 EXPECT_EQ(text, expected) << "field " << id << " after Tab";
             }
         }
@@ -528,7 +559,8 @@ void RunStream(std::uint64_t offset)
         Driver driver(*calc, seed * 3 + offset);
         driver.Run(seed, events);
     });
-    std::printf("seed %llu: %llu events\n", static_cast<unsigned long long>(seed), static_cast<unsigned long long>(events));
+    std::printf("seed %llu: %llu events\n", static_cast<unsigned long long>(seed),
+                static_cast<unsigned long long>(events));
 }
 
 TEST(RandomInput, Delay) { RunStream<DelayCalculator>(0); }

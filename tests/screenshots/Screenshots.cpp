@@ -9,8 +9,8 @@
 // named after them (dark/, high-contrast-dark/, high-contrast-light/).
 
 #include "app/AboutDlg.h"
-#include "app/ChooserDlg.h"
 #include "app/CalculatorList.h"
+#include "app/ChooserDlg.h"
 #include "framework/WinApp.h"
 #include "tests/screenshots/Screens.h"
 #include "tests/support/DialogHarness.h"

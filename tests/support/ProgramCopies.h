@@ -49,7 +49,7 @@ inline QByteArray AskCopy(const QString& socketPath, const QByteArray& request =
         return {};
     QByteArray answer;
     if (::send(fd, request.constData(), request.size(), MSG_NOSIGNAL) == request.size()) {
-        pollfd wait{fd, POLLIN, 0};
+        pollfd wait {fd, POLLIN, 0};
         char reply[16];
         ssize_t size = 0;
         if (::poll(&wait, 1, 2000) == 1 && (size = ::recv(fd, reply, sizeof reply, 0)) > 0)

@@ -4,8 +4,8 @@
 
 #include "app/ToolboxApp.h"
 #include "res/resource.h"
-#include "tests/support/Waiting.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/Waiting.h"
 
 #include <QPushButton>
 

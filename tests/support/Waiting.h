@@ -58,8 +58,11 @@ inline void When(std::function<bool()> condition, std::function<void()> action, 
 // Runs action on the dialog made from the template once it is the active one.
 inline void WhenDialogOpens(int templateId, std::function<void(CDialog&)> action)
 {
-    When([templateId] { return CDialog::GetActiveDialog() && CDialog::GetActiveDialog()->GetTemplateId() == templateId; },
-         [action = std::move(action)] { action(*CDialog::GetActiveDialog()); });
+    When(
+        [templateId] {
+            return CDialog::GetActiveDialog() && CDialog::GetActiveDialog()->GetTemplateId() == templateId;
+        },
+        [action = std::move(action)] { action(*CDialog::GetActiveDialog()); });
 }
 
 // Runs action on the popup menu once one is open.

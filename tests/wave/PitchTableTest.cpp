@@ -59,8 +59,7 @@ TEST(PitchTableTest, ANewEngineHasAnEmptyTable)
 
 TEST(PitchTableTest, LineEndsNeedBothCrAndLf)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         std::string bytes;
         std::vector<std::string> lines;
@@ -90,7 +89,7 @@ TEST(PitchTableTest, LineEndsNeedBothCrAndLf)
     // A table loaded again replaces the lines it had.
     const auto model = Load("440.00;A4\r\n");
     model->LoadTable(reinterpret_cast<const unsigned char*>("261.63;C4\r\n"), 11);
-    EXPECT_EQ(LinesOf(*model), std::vector<std::string>{"261.63;C4"});
+    EXPECT_EQ(LinesOf(*model), std::vector<std::string> {"261.63;C4"});
 }
 
 TEST(PitchTableTest, EmptyTableFindsNothing)
@@ -113,7 +112,7 @@ TEST(PitchTableTest, FindFrequencyTakesTheFirstLineWithTheNameInAnyCase)
     model->SetNote(u"a4");
     ASSERT_TRUE(model->FindFrequency());
     EXPECT_EQ(model->m_frequency, 440.0);
-    EXPECT_EQ(model->m_note, u"a4");  // the typed text stays as typed
+    EXPECT_EQ(model->m_note, u"a4");          // the typed text stays as typed
     EXPECT_EQ(model->m_period, 1.0 / 440.0);  // Compute() ran
     EXPECT_EQ(model->m_periodMs, 1.0 / 440.0 * 1000.0);
 
@@ -198,8 +197,7 @@ TEST(PitchTableTest, SplitsAtTheFirstSemicolon)
 // "inf", "nan", a 309-digit number or a frequency the field refuses into it.
 TEST(PitchTableTest, OnlyPlainDecimalsInTheFieldsRangeAreFrequencies)
 {
-    struct Case
-    {
+    struct Case {
         std::string number;  // the number part of the line "<number>;X"
         double frequency;    // what the line gives; 0 for a skipped line
     };
@@ -215,22 +213,43 @@ TEST(PitchTableTest, OnlyPlainDecimalsInTheFieldsRangeAreFrequencies)
         {"27.50 ", 27.5},
         {"\t261.5\t", 261.5},
         {"15804.27", 15804.27},
-        {"0.0001", 0.0001},     // the field's ends
+        {"0.0001", 0.0001},  // the field's ends
         {"100000", 100000.0},
         {"100000.000", 100000.0},
         // Not finite, or no number at all.
-        {"inf", 0}, {"INF", 0}, {"infinity", 0}, {"nan", 0}, {"NAN(1)", 0},
-        {"", 0}, {" ", 0}, {".", 0}, {"x", 0},
+        {"inf", 0},
+        {"INF", 0},
+        {"infinity", 0},
+        {"nan", 0},
+        {"NAN(1)", 0},
+        {"", 0},
+        {" ", 0},
+        {".", 0},
+        {"x", 0},
         // Not positive.
-        {"0", 0}, {"0.00", 0}, {"-0", 0}, {"-5", 0}, {"-440.00", 0},
+        {"0", 0},
+        {"0.00", 0},
+        {"-0", 0},
+        {"-5", 0},
+        {"-440.00", 0},
         {std::string("0.") + std::string(400, '0') + "1", 0},  // rounds to 0
         // Outside the field's range.
         {"1" + std::string(308, '0'), 0},  // 1e308 written out
         {"1" + std::string(400, '0'), 0},  // beyond any double
-        {"100000.01", 0}, {"0.00009", 0},
+        {"100000.01", 0},
+        {"0.00009", 0},
         // Not a plain decimal: sign, exponent, hex, anything after the number.
-        {"+440", 0}, {"1e308", 0}, {"4.4e2", 0}, {"4.4E2", 0}, {"0x1B8", 0}, {"0X1b8", 0},
-        {"440Hz", 0}, {"440.00.0", 0}, {"4 40", 0}, {"440,00", 0}, {"\xB9", 0},
+        {"+440", 0},
+        {"1e308", 0},
+        {"4.4e2", 0},
+        {"4.4E2", 0},
+        {"0x1B8", 0},
+        {"0X1b8", 0},
+        {"440Hz", 0},
+        {"440.00.0", 0},
+        {"4 40", 0},
+        {"440,00", 0},
+        {"\xB9", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("number part \"" + c.number + "\"");
@@ -290,7 +309,7 @@ TEST(ShippedPitchTableTest, HoldsEveryNoteFromC0ToB9BothWays)
     // The table that ships with the program, as the build finds it.
     std::ifstream file(SONAVOLTA_SHIPPED_TABLE, std::ios::binary);
     ASSERT_TRUE(file);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::string bytes {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     const auto model = Load(bytes);
 
     const char* const pitches[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};

@@ -19,8 +19,7 @@
 
 namespace {
 
-class TableFileTest : public testing::Test
-{
+class TableFileTest : public testing::Test {
 protected:
     CString PathOf(const char* fileName) const { return m_dir.filePath(QString::fromLatin1(fileName)); }
 
@@ -38,8 +37,7 @@ protected:
 
 TEST_F(TableFileTest, AFileThatCannotBeReadRaisesFileError)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         CString path;
         CFileException::Cause cause;
@@ -103,7 +101,7 @@ TEST(NoteNames, CompareIgnoringCaseAsTextsDo)
 
     int mismatches = 0;
     for (int u = 0; u <= 0xFFFF && mismatches < 10; ++u) {
-        const CString typed{QChar(char16_t(u))};
+        const CString typed {QChar(char16_t(u))};
         std::size_t expected = 0;  // the first line that matches, counted from 1; 0 for none
         for (std::size_t i = 0; i < names.size() && expected == 0; ++i) {
             if (typed.compare(QString(QChar(names[i])), Qt::CaseInsensitive) == 0)

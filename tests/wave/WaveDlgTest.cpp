@@ -1,8 +1,8 @@
 // The Wave calculator driven by real keys and clicks, with the shipped pitch
 // table beside the test.
 
-#include "app/ChooserDlg.h"
 #include "calc/wave/WaveDlg.h"
+#include "app/ChooserDlg.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/support/Numbers.h"
@@ -20,8 +20,8 @@ using namespace testing_support;
 namespace {
 
 // The result fields in the order the dialog writes them.
-constexpr int kResults[] = {IDC_WAVELENGTH_FT, IDC_WAVELENGTH_CM, IDC_HALF_WAVELENGTH_FT,
-                            IDC_HALF_WAVELENGTH_CM, IDC_HALF_PERIOD, IDC_PERIOD};
+constexpr int kResults[] = {IDC_WAVELENGTH_FT,      IDC_WAVELENGTH_CM, IDC_HALF_WAVELENGTH_FT,
+                            IDC_HALF_WAVELENGTH_CM, IDC_HALF_PERIOD,   IDC_PERIOD};
 
 const QStringList kNoResults(6, QString());
 
@@ -35,8 +35,8 @@ QStringList ExpectedFor(double hz)
     model.Compute();
     const CNumEdit field;
     QStringList texts;
-    for (double value : {model.m_wavelengthFt, model.m_wavelengthCm, model.m_halfWavelengthFt,
-                         model.m_halfWavelengthCm, model.m_halfPeriodMs, model.m_periodMs})
+    for (double value : {model.m_wavelengthFt, model.m_wavelengthCm, model.m_halfWavelengthFt, model.m_halfWavelengthCm,
+                         model.m_halfPeriodMs, model.m_periodMs})
         texts << field.FormatFixed(value);
     return texts;
 }
@@ -68,12 +68,8 @@ TEST(WaveDialog, ATypedFrequencyShowsTheNoteOfExactlyThatValue)
         const char* note;
     };
     const Case cases[] = {
-        {"440", 440.0, "A4"},
-        {"440.0", 440.0, "A4"},  // one value with the table's 440.00
-        {"261.63", 261.63, "C4"},
-        {"15804.27", 15804.27, "B9"},
-        {"261.6", 261.6, ""},
-        {"441", 441.0, ""},
+        {"440", 440.0, "A4"},     {"440.0", 440.0, "A4"},  // one value with the table's 440.00
+        {"261.63", 261.63, "C4"}, {"15804.27", 15804.27, "B9"}, {"261.6", 261.6, ""}, {"441", 441.0, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -96,7 +92,7 @@ TEST(WaveDialog, ATypedNoteFillsTheFrequencyAndTheResults)
         double hz;
     };
     const Case cases[] = {
-        {"a4", "a4", "440.00", 440.0},  // found in any case, kept as typed
+        {"a4", "a4", "440.00", 440.0},      // found in any case, kept as typed
         {"C#4x", "C#4", "277.18", 277.18},  // a fourth character is refused
         {"b9", "b9", "15804.27", 15804.27},
         {"c0", "c0", "16.35", 16.35},
@@ -132,7 +128,7 @@ TEST(WaveDialog, TheFieldsMenuAndScreenReadersEditAsTypingDoes)
         std::function<void(QWidget*)> act;
         const char* note;
         const char* frequency;  // '.' for the user's separator
-        double hz;  // the results shown, 0 for none
+        double hz;              // the results shown, 0 for none
     };
     const Case cases[] = {
         // Before: the note stood unlooked-up and nothing was computed.
@@ -212,9 +208,9 @@ TEST(WaveDialog, KeysThatLeaveTheFrequencyRangeAreRefused)
         QString text;  // what the field holds afterwards
     };
     const Case cases[] = {
-        {"0", ""},  // reads as 0, below 0.0001
-        {"-", ""},  // reads as 0 too
-        {Sep(), ""},  // never the first key
+        {"0", ""},             // reads as 0, below 0.0001
+        {"-", ""},             // reads as 0 too
+        {Sep(), ""},           // never the first key
         {"100000", "100000"},  // the upper bound itself
         {"1000000", "100000"},
         {"100001", "10000"},
@@ -244,11 +240,8 @@ TEST(WaveDialog, AFrequencyBelowOneIsReachedThroughTextsInRange)
             double hz;
         };
         const Step steps[] = {
-            {".", ".1", 0.1},
-            {"0", ".01", 0.01},
-            {"0", ".001", 0.001},
-            {"0", ".0001", 0.0001},
-            {"0", ".0001", 0.0001},  // 0.00001 would be below the range
+            {".", ".1", 0.1},       {"0", ".01", 0.01},     {"0", ".001", 0.001},
+            {"0", ".0001", 0.0001}, {"0", ".0001", 0.0001},  // 0.00001 would be below the range
         };
         for (const Step& step : steps) {
             SCOPED_TRACE(step.text);

@@ -9,8 +9,7 @@
 namespace {
 
 // The seven values Compute() derives from a frequency.
-struct WaveResults
-{
+struct WaveResults {
     double period;
     double periodMs;
     double wavelengthCm;
@@ -22,7 +21,7 @@ struct WaveResults
 
 WaveResults ResultsOf(const CWaveModel& model)
 {
-    return {model.m_period, model.m_periodMs, model.m_wavelengthCm, model.m_wavelengthFt,
+    return {model.m_period,       model.m_periodMs,         model.m_wavelengthCm,    model.m_wavelengthFt,
             model.m_halfPeriodMs, model.m_halfWavelengthCm, model.m_halfWavelengthFt};
 }
 
@@ -57,8 +56,7 @@ TEST(WaveEngineTest, ComputesEveryResultToTheLastBit)
 {
     // Physical values at 343.3 m/s and 30.48 cm per foot, as a check on the
     // constants that does not repeat the steps.
-    struct Case
-    {
+    struct Case {
         double frequency;
         double periodMs;
         double wavelengthCm;
@@ -66,8 +64,8 @@ TEST(WaveEngineTest, ComputesEveryResultToTheLastBit)
     const Case cases[] = {
         {440.0, 1000.0 / 440.0, 34330.0 / 440.0},
         {1000.0, 1.0, 34.33},
-        {0.0001, 1.0e7, 3.433e8},    // the lowest frequency the dialog takes
-        {100000.0, 0.01, 0.3433},    // the highest
+        {0.0001, 1.0e7, 3.433e8},  // the lowest frequency the dialog takes
+        {100000.0, 0.01, 0.3433},  // the highest
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.frequency << " Hz");
@@ -108,6 +106,6 @@ TEST(WaveEngineTest, FirstComputeWithZeroLeavesEverythingZero)
     model.Compute();  // m_frequency starts at 0.0
 
     EXPECT_SAME(model.m_frequency, 0.0);
-    ExpectSameBits(ResultsOf(model), WaveResults{});
+    ExpectSameBits(ResultsOf(model), WaveResults {});
     EXPECT_TRUE(model.m_note.empty());
 }

@@ -27,7 +27,7 @@ TEST(NumEditField, LeavingTheFieldRewritesItInItsDisplayForm)
         {CNumEdit::DisplayFixed, false, "", ""},
         {CNumEdit::DisplayInteger, false, "12" + Sep() + "7", "12"},
         {CNumEdit::DisplayExponent, false, "150", "1" + Sep() + "500000e+02"},
-        {7, false, "5-", "5-"},  // an unknown form leaves the text alone
+        {7, false, "5-", "5-"},                        // an unknown form leaves the text alone
         {CNumEdit::DisplayFixed, true, "C#0", "C#0"},  // text mode is never rewritten
     };
     for (const Case& c : cases) {
@@ -107,8 +107,8 @@ TEST(NumEditField, PastedTextMustBeTextTypingCouldGive)
     const Case cases[] = {
         {"", "250", "250"},
         {"1", "5" + Sep() + "5", "15" + Sep() + "5"},
-        {"", "12a", ""},                           // a letter
-        {"", "5000", ""},                          // out of range
+        {"", "12a", ""},                                      // a letter
+        {"", "5000", ""},                                     // out of range
         {"1" + Sep() + "5", Sep() + "5", "1" + Sep() + "5"},  // a second separator
         {"", "\U0001F3B5", ""},
         {"", " 5", ""},

@@ -1,7 +1,7 @@
 // The numeric field's decisions and conversions, without a window.
 
-#include "widgets/NumEdit.h"
 #include "tests/support/DialogHarness.h"
+#include "widgets/NumEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -25,17 +25,13 @@ TEST(NumEditFilter, ProspectiveText)
         const char* expected;
     };
     const Case cases[] = {
-        {"", 0, 0, '5', "5"},          // empty field
-        {"", 0, 0, kBack, ""},         // Backspace in an empty field
-        {"123", 3, 3, '4', "1234"},    // caret at the end
-        {"123", 3, 3, kBack, "12"},
-        {"123", 0, 0, '4', "4123"},    // caret before the first character
-        {"123", 0, 0, kBack, "123"},
-        {"123", 1, 1, '4', "1423"},    // caret in the middle
-        {"123", 2, 2, kBack, "13"},
-        {"12345", 1, 4, '9', "195"},   // a selection is replaced
-        {"12345", 1, 4, kBack, "15"},
-        {"12345", 0, 5, '7', "7"},
+        {"", 0, 0, '5', "5"},                                       // empty field
+        {"", 0, 0, kBack, ""},                                      // Backspace in an empty field
+        {"123", 3, 3, '4', "1234"},                                 // caret at the end
+        {"123", 3, 3, kBack, "12"},   {"123", 0, 0, '4', "4123"},   // caret before the first character
+        {"123", 0, 0, kBack, "123"},  {"123", 1, 1, '4', "1423"},   // caret in the middle
+        {"123", 2, 2, kBack, "13"},   {"12345", 1, 4, '9', "195"},  // a selection is replaced
+        {"12345", 1, 4, kBack, "15"}, {"12345", 0, 5, '7', "7"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -54,15 +50,15 @@ TEST(NumEditFilter, KeysByClassAndRange)
         bool accepted;
     };
     const Case cases[] = {
-        {"", 0, 0, '0', 1, 1000, 1, false},     // 0 below the minimum
-        {"", 0, 0, '-', 1, 1000, 1, false},     // "-" reads as 0
-        {"", 0, 0, '.', -1e7, 1e7, 1, false},   // no separator into an empty field
+        {"", 0, 0, '0', 1, 1000, 1, false},    // 0 below the minimum
+        {"", 0, 0, '-', 1, 1000, 1, false},    // "-" reads as 0
+        {"", 0, 0, '.', -1e7, 1e7, 1, false},  // no separator into an empty field
         {"5", 1, 1, '.', -1e7, 1e7, 1, true},
         {"5.2", 3, 3, '.', -1e7, 1e7, 1, false},  // one decimal separator
         {"5.2", 1, 2, '.', -1e7, 1e7, 1, false},  // ... even when the one there is selected
         {"5", 1, 1, ',', -1e7, 1e7, 1, true},     // the thousands separator, anywhere
         {"5", 0, 0, ',', -1e7, 1e7, 1, true},
-        {"5", 1, 1, 'e', -1e7, 1e7, 1, false},    // letters, '+', spaces
+        {"5", 1, 1, 'e', -1e7, 1e7, 1, false},  // letters, '+', spaces
         {"5", 1, 1, '+', -1e7, 1e7, 1, false},
         {"5", 1, 1, ' ', -1e7, 1e7, 1, false},
         {"5", 1, 1, '-', 1, 1000, 1, true},       // "5-" reads as 5
@@ -71,13 +67,13 @@ TEST(NumEditFilter, KeysByClassAndRange)
         {"100", 3, 3, '1', 1, 1000, 1, false},
         {"1000000", 7, 7, '1', -1e10, 1e10, 1e3, false},  // 10000001 * 1e3 > 1e10
         {"1000000", 7, 7, '0', -1e10, 1e10, 1e3, true},   // 1e7 * 1e3 == 1e10
-        {"", 0, 0, kBack, 1, 1000, 1, true},     // an empty result is always allowed
+        {"", 0, 0, kBack, 1, 1000, 1, true},              // an empty result is always allowed
         {"5", 1, 1, kBack, 1, 1000, 1, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " + " + char(c.key));
         CNumEdit f;
-    UseSeparators(f, u".", u",");
+        UseSeparators(f, u".", u",");
         f.m_min = c.min;
         f.m_max = c.max;
         f.m_scale = c.scale;
@@ -107,7 +103,7 @@ TEST(NumEditFilter, TextModeTakesAnyThreeCharacters)
     EXPECT_TRUE(f.AcceptsKey("C", 1, 1, '#'));
     EXPECT_TRUE(f.AcceptsKey("C#", 2, 2, ' '));
     EXPECT_FALSE(f.AcceptsKey("C#0", 3, 3, '0'));
-    EXPECT_TRUE(f.AcceptsKey("C#0", 1, 2, 'x'));    // replacing keeps three
+    EXPECT_TRUE(f.AcceptsKey("C#0", 1, 2, 'x'));  // replacing keeps three
     EXPECT_TRUE(f.AcceptsKey("C#0", 3, 3, kBack));
     EXPECT_FALSE(f.AcceptsKey("C#", 2, 2, U'\U0001F3B5'));  // two UTF-16 units make four
     EXPECT_TRUE(f.AcceptsKey("C", 1, 1, U'\U0001F3B5'));
@@ -122,14 +118,14 @@ TEST(NumEditConversions, ParseAndFormatWithEitherSeparatorPair)
         double value;
     };
     const Case cases[] = {
-        {u".", u",", u"1,5", 15.0},          // the thousands separator is dropped
+        {u".", u",", u"1,5", 15.0},  // the thousands separator is dropped
         {u".", u",", u"1.5", 1.5},
         {u",", u".", u"1.5", 15.0},
-        {u",", u".", u"1,5", 1.5},           // ',' always reads as a decimal point
+        {u",", u".", u"1,5", 1.5},  // ',' always reads as a decimal point
         {u",", u"\u00a0", u"1\u00a0234,5", 1234.5},
-        {u",", u"\u202f", u"1\u202f234,5", 1234.5},   // narrow no-break space
-        {u",", u"\u202f", u"1 234,5", 1234.5},        // typed with a plain space
-        {u".", u"", u"1,5", 1.5},            // no thousands separator: nothing removed
+        {u",", u"\u202f", u"1\u202f234,5", 1234.5},  // narrow no-break space
+        {u",", u"\u202f", u"1 234,5", 1234.5},       // typed with a plain space
+        {u".", u"", u"1,5", 1.5},                    // no thousands separator: nothing removed
         {u"\u066b", u"\u066c", u"12\u066b5", 12.5},  // a separator that is neither '.' nor ','
         {u".", u",", u"-5-", -5.0},
         {u".", u",", u"5-", 5.0},
@@ -139,7 +135,7 @@ TEST(NumEditConversions, ParseAndFormatWithEitherSeparatorPair)
     };
     for (const Case& c : cases) {
         CNumEdit f;
-    UseSeparators(f, c.decimal, c.thousands);
+        UseSeparators(f, c.decimal, c.thousands);
         QString text = QString::fromUtf16(c.text);
         SCOPED_TRACE(text.toStdString());
         EXPECT_EQ(f.ParseValue(text), c.value);

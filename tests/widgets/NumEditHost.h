@@ -36,6 +36,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-inline BEGIN_MESSAGE_MAP(NumEditHost, CDialog)
-    ON_EN_CHANGE(IDC_BPM, OnChangeField)
-END_MESSAGE_MAP()
+inline BEGIN_MESSAGE_MAP(NumEditHost, CDialog) ON_EN_CHANGE(IDC_BPM, OnChangeField)
+END_MESSAGE_MAP
+()
