@@ -196,6 +196,18 @@ std::string PercentEncoded(const std::string& bytes)
     return out;
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
 TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
 {
     struct Case {
@@ -213,6 +225,12 @@ TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
     const fs::path self = fs::canonical("/proc/self/exe");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.hideProc && kSanitized) {
+            // The sanitizers' runtime reads its options and stops threads
+            // through /proc, so a sanitized program cannot run without it.
+            std::printf("[ note     ] %s: skipped in a sanitizer build, whose runtime needs /proc\n", c.name);
+            continue;
+        }
         if (c.hideProc && !CanHideProc()) {
             std::printf("[ note     ] %s: skipped, /proc cannot be hidden here (root and unshare needed)\n", c.name);
             continue;
@@ -244,10 +262,6 @@ TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
                     "-c",
                     "mount -t tmpfs none /proc && exec \"$0\"",
                     program.native()};
-            // A sanitizer build's leak check stops the threads through /proc;
-            // with /proc hidden it cannot run, and that is no fault of ours.
-            const char* asan = std::getenv("ASAN_OPTIONS");
-            env.push_back(std::string("ASAN_OPTIONS=") + (asan ? asan : "") + ":detect_leaks=0");
         }
 
         EXPECT_EQ(RunProcess(argv, env, temp / "out"), 0);
