@@ -32,19 +32,6 @@ constexpr Range kLevelRange {-200.0, 200.0, false, "-200 to 200 dB"};
 constexpr Range kPowerRange {0.0, 1.7e17, true, "above 0 W up to 1.7e17 W; units nW uW mW W kW MW GW"};
 constexpr Range kVoltageRange {0.0, 1e10, true, "above 0 V up to 1e10 V; units mV V kV MV"};
 
-const char* OptionName(LevelInput input)
-{
-    switch (input) {
-    case LevelInput::DBu: return "--dbu";
-    case LevelInput::DBV: return "--dbv";
-    case LevelInput::DBm: return "--dbm";
-    case LevelInput::Power: return "--power";
-    case LevelInput::Vrms: return "--vrms";
-    case LevelInput::Vpp: return "--vpp";
-    }
-    return "";
-}
-
 // The unit at the end of a value ("775mV"): the letters after the number.
 std::string_view TrailingUnit(std::string_view text)
 {
@@ -108,7 +95,7 @@ std::variant<Quantity, Failure> ReadQuantity(std::string_view input, const char*
 
 std::optional<Failure> ComputeLevel(const Options& options, std::string_view input, Record& record)
 {
-    const char* name = OptionName(options.levelInput);
+    const char* name = InputName(options);
     CLevelModel model;
     model.m_dOhms = options.ohms;
 
