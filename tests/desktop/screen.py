@@ -323,13 +323,6 @@ class Program(Process):
             self.end()
             raise
 
-    def drop_result(self):
-        """What the drag source heard back: "copy" when the target took the
-        drop, "nothing" when it refused it."""
-        line = read_line(self.popen.stdout, "the end of the drag")
-        assert line.startswith("dropped "), line
-        return line.split(" ", 1)[1]
-
     def end(self):
         if self.events:
             self.events.close()
