@@ -26,7 +26,7 @@ std::filesystem::path ProgramFile(const char* fileName);
 std::filesystem::path FindProgramPath(const char* procExe, const char* argv0, const char* pathList);
 
 // The file URL of a path, its bytes percent-encoded as they are; for a path
-// that is valid text the same URL as LocalFileUrl gives. The anchor, if any,
+// that is valid text the same URL as QUrl::fromLocalFile gives. The anchor, if any,
 // is appended as the fragment.
 CString FileUrl(const std::filesystem::path& path, const CString& anchor = {});
 

@@ -15,7 +15,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
-#include <QUrl>
 
 namespace {
 
@@ -116,11 +115,3 @@ CString LoadResourceString(int id)
 }
 
 HICON AfxLoadIcon(int id) { return res::FindImagePath(id) ? id : 0; }
-
-CString LocalFileUrl(const CString& path, const CString& anchor)
-{
-    QUrl url = QUrl::fromLocalFile(path);
-    if (!anchor.isEmpty())
-        url.setFragment(anchor);
-    return url.toString(QUrl::FullyEncoded);
-}

@@ -63,6 +63,3 @@ CString LoadResourceString(int id);
 // An icon resource; 0 when there is none.
 using HICON = int;
 HICON AfxLoadIcon(int id);
-
-// The file: URL of a local file, properly encoded, with an optional anchor.
-CString LocalFileUrl(const CString& path, const CString& anchor = {});

@@ -1,7 +1,7 @@
 // File URLs for the help viewer: the path percent-encoded so that a space,
 // a non-ASCII letter, '#' or '?' in a folder name cannot change what opens.
 
-#include "framework/WinApp.h"
+#include "framework/Program.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ struct UrlCase {
     const char* url;
 };
 
-TEST(LocalFileUrl, EncodesThePathAndAppendsTheAnchor)
+TEST(FileUrl, EncodesThePathAndAppendsTheAnchor)
 {
     const UrlCase cases[] = {
         {"/usr/share/sonavolta/sonavolta.html", "", "file:///usr/share/sonavolta/sonavolta.html"},
@@ -26,7 +26,7 @@ TEST(LocalFileUrl, EncodesThePathAndAppendsTheAnchor)
     };
     for (const UrlCase& c : cases) {
         SCOPED_TRACE(c.path);
-        EXPECT_EQ(LocalFileUrl(QString::fromUtf8(c.path), QString::fromUtf8(c.anchor)), QString::fromUtf8(c.url));
+        EXPECT_EQ(fw::FileUrl(c.path, QString::fromUtf8(c.anchor)), QString::fromUtf8(c.url));
     }
 }
 
