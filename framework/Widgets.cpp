@@ -14,6 +14,7 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPointer>
 #include <QProxyStyle>
 
@@ -494,10 +495,18 @@ QPixmap ResourcePixmap(int id)
     const char* path = res::FindImagePath(id);
     if (!path)
         return {};
+    // The program icon is asked for three times as the first window opens;
+    // it is read once.
+    const QString key = QStringLiteral("sonavolta-resource-%1").arg(id);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap))
+        return pixmap;
     const QString file = QString::fromUtf8(path);
     QImageReader reader(file, QFileInfo(file).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    pixmap = QPixmap::fromImage(reader.read());
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
 }
 
 QIcon ResourceIcon(int id)
