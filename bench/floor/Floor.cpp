@@ -12,10 +12,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
-#include <cstdio>
+#include "FirstPaint.h"
 
 namespace {
 
@@ -34,14 +33,7 @@ protected:
         painter.drawText(QRect(8, 0, width() - 8, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Floor"));
         painter.fillRect(QRect(0, 24, width(), 1), Qt::black);
 
-        static bool firstPaintSeen = false;
-        if (!firstPaintSeen && qEnvironmentVariableIsSet("SONAVOLTA_EXIT_AFTER_FIRST_PAINT")) {
-            firstPaintSeen = true;
-            std::fputs("first paint\n", stdout);
-            std::fflush(stdout);
-            // A moment later, as the program does.
-            QTimer::singleShot(100, window(), &QWidget::close);
-        }
+        AfterPaint(window());
     }
 };
 
