@@ -5,8 +5,9 @@
 //
 // SONAVOLTA_EXIT_AFTER_FIRST_PAINT=<any value>
 //   The first paint of the process (the chooser's) prints "first paint" on
-//   stdout, and the window is then closed as a user would close it, so the
-//   program ends with 0 (bench/StartupBench, tests/app ProgramTest).
+//   stdout, and 100 ms later the window is closed as a user would close it,
+//   so the program ends with 0 (bench/StartupBench, bench/startup-vs-floor,
+//   tests/app ProgramTest).
 // SONAVOLTA_EXIT_AFTER_FIRST_PAINT=wave
 //   Besides, once the main dialog's run has ended, the application makes the
 //   Wave calculator as its button makes it, without showing it, and prints
