@@ -4,7 +4,7 @@
 // (bench/startup-vs-floor) starts it side by side with the program.
 //
 // With SONAVOLTA_EXIT_AFTER_FIRST_PAINT set it prints "first paint" at its
-// first paint and closes, as the program does.
+// first paint and closes 100 ms later, as the program does.
 
 #include <QApplication>
 #include <QDialog>
