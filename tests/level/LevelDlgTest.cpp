@@ -476,31 +476,82 @@ TEST(LevelDialog, AnEditOfAFieldWithoutTheFocusIsEnteredThere)
         {"screen reader writes 1 into dBV", IDC_DBV, reader("1"), false},
         {"screen reader writes 2 into the power", IDC_POWER, reader("2"), false},
     };
+    // On a desktop the edit often lands while another program's window is
+    // active: the window asks to be activated, which the desktop grants
+    // later. Before: such a drop was refused after the drag had been told
+    // yes, and lost.
+    for (const bool otherWindowActive : {false, true})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            SCOPED_TRACE(otherWindowActive ? "another window active" : "this window active");
+            CLevelDlg dlg;
+            CLevelDlg typed;
+            RunModal(dlg, [&] {
+                ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+                QWidget otherProgram;
+                if (otherWindowActive) {
+                    otherProgram.show();
+                    otherProgram.activateWindow();
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(&otherProgram));
+                }
+                const QStringList before = Values(dlg);
+                QWidget* const focusBefore = Window(dlg)->focusWidget();
+
+                c.edit(Widget(dlg, c.field));
+
+                if (c.refused) {
+                    // Told no as it hovered: the drop changes nothing, the
+                    // focus and the active window included.
+                    QApplication::processEvents();
+                    EXPECT_EQ(Window(dlg)->focusWidget(), focusBefore);
+                    EXPECT_EQ(Window(dlg)->isActiveWindow(), !otherWindowActive);
+                    EXPECT_EQ(Values(dlg), before);
+                    return;
+                }
+                if (otherWindowActive) {
+                    otherProgram.hide();
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(Window(dlg)));
+                }
+                EXPECT_EQ(QApplication::focusWidget(), Widget(dlg, c.field));
+                const QString entered = Text(dlg, c.field);
+                const QStringList shown = Values(dlg);
+                const QStringList units = Units(dlg);
+                EXPECT_NE(shown, before);
+                RunModal(typed, [&] {
+                    ClickAndType(typed, IDC_DBU, QStringLiteral("0"));
+                    Retype(typed, c.field, entered);
+                    EXPECT_EQ(Values(typed), shown) << entered.toStdString();
+                    EXPECT_EQ(Units(typed), units);
+                });
+            });
+        }
+}
+
+// A drag is told while it hovers whether the field would take its text, so
+// that a source which moves its text keeps it when the field would not.
+TEST(LevelDialog, ADragHearsNoWhereTheDropWouldBeRefused)
+{
+    struct Case {
+        const char* what;
+        int field;
+        const char* text;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"a digit onto the power", IDC_POWER, "5", true},
+        {"a digit onto the impedance", IDC_OHMS, "5", true},
+        {"a letter onto the power", IDC_POWER, "5x", false},
+        {"out of range onto the impedance", IDC_OHMS, "999999", false},
+        {"a digit onto the read-only peak-to-peak voltage", IDC_VPP, "5", false},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CLevelDlg dlg;
-        CLevelDlg typed;
         RunModal(dlg, [&] {
             ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
-            QStringList before = Values(dlg);
-            before[0] = Local("0.0000");  // dBu, rewritten as it is left
-
-            c.edit(Widget(dlg, c.field));
-
-            EXPECT_EQ(QApplication::focusWidget(), Widget(dlg, c.field));
-            if (c.refused) {
-                EXPECT_EQ(Values(dlg), before);
-                return;
-            }
-            const QString entered = Text(dlg, c.field);
-            const QStringList shown = Values(dlg);
-            const QStringList units = Units(dlg);
-            RunModal(typed, [&] {
-                ClickAndType(typed, IDC_DBU, QStringLiteral("0"));
-                Retype(typed, c.field, entered);
-                EXPECT_EQ(Values(typed), shown) << entered.toStdString();
-                EXPECT_EQ(Units(typed), units);
-            });
+            const QStringList before = Values(dlg);
+            EXPECT_EQ(DragOver(Widget(dlg, c.field), QString::fromUtf8(c.text)), c.taken);
+            EXPECT_EQ(Values(dlg), before);
         });
     }
 }
