@@ -1,7 +1,7 @@
 #include "app/ChooserDlg.h"
 
 #include "app/AboutDlg.h"
-#include "app/CalculatorList.h"
+#include "app/Calculators.h"
 #include "frame/Help.h"
 #include "res/resource.h"
 
@@ -13,9 +13,11 @@ constexpr COLORREF kRingEdge = RGB(0, 0, 156);
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CChooserDlg, CFramedDialog)
-    ON_BN_CLICKED(IDC_LEVEL, OnLevel)
-    ON_BN_CLICKED(IDC_DELAY, OnDelay)
-    ON_BN_CLICKED(IDC_WAVE, OnWave)
+    // A line per calculator's button (app/Calculators.cpp): the table holds
+    // no range of ids.
+    ON_BN_CLICKED(IDC_LEVEL, OnCalculatorButton<IDC_LEVEL>)
+    ON_BN_CLICKED(IDC_DELAY, OnCalculatorButton<IDC_DELAY>)
+    ON_BN_CLICKED(IDC_WAVE, OnCalculatorButton<IDC_WAVE>)
     ON_WM_PAINT()
     ON_COMMAND(ID_APP_ABOUT, OnAbout)
     ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
@@ -43,18 +45,18 @@ bool CChooserDlg::OnInitDialog()
     SetIcon(m_hIcon, false);
     if (m_cmdBar.Create(this))
         m_cmdBar.InsertMenuBar(IDR_HELP_MENU);
-    // The buttons read, from the top: Delay, Wave, Level.
-    GetDlgItem(IDC_DELAY)->SetWindowText(LoadResourceString(IDS_DELAY));
-    GetDlgItem(IDC_WAVE)->SetWindowText(LoadResourceString(IDS_WAVE));
-    GetDlgItem(IDC_LEVEL)->SetWindowText(LoadResourceString(IDS_LEVEL));
+    // Each button takes its calculator's name; where it stands is the
+    // template's (from the top: Delay, Wave, Level).
+    for (const Calculator& c : Calculators())
+        GetDlgItem(c.buttonId)->SetWindowText(LoadResourceString(c.buttonTextId));
     return true;
 }
 
-void CChooserDlg::OnLevel() { RunLevelCalculator(); }
-
-void CChooserDlg::OnDelay() { RunDelayCalculator(); }
-
-void CChooserDlg::OnWave() { RunWaveCalculator(); }
+void CChooserDlg::RunCalculatorOfButton(int buttonId)
+{
+    if (const Calculator* calculator = FindCalculatorByButton(buttonId))
+        RunCalculator(*calculator);
+}
 
 void CChooserDlg::OnPaint()
 {

@@ -13,9 +13,11 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     bool OnInitDialog() override;
 
-    void OnLevel();
-    void OnDelay();
-    void OnWave();
+    template <int ButtonId>
+    void OnCalculatorButton()
+    {
+        RunCalculatorOfButton(ButtonId);
+    }
     void OnPaint();
     void OnAbout();
     void OnHelpContents();
@@ -23,6 +25,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void RunCalculatorOfButton(int buttonId);
+
     CString m_strPrompt;
     CCeCommandBar m_cmdBar;
     HICON m_hIcon;

@@ -1,6 +1,6 @@
 #include "app/ToolboxApp.h"
 
-#include "app/CalculatorList.h"
+#include "app/Calculators.h"
 #include "app/ChooserDlg.h"
 #include "framework/TestHooks.h"
 

@@ -8,13 +8,12 @@ function(sonavolta_exact_float target)
 endfunction()
 
 # The program's data files, found beside its executable. Each calculator's
-# help button opens the small page that leads on to its section of the one
-# help page.
-set(SONAVOLTA_HELP_PAGES
-  ${CMAKE_SOURCE_DIR}/res/help/sonavolta.html
-  ${CMAKE_SOURCE_DIR}/res/help/sonavolta-level.html
-  ${CMAKE_SOURCE_DIR}/res/help/sonavolta-delay.html
-  ${CMAKE_SOURCE_DIR}/res/help/sonavolta-wave.html)
+# help button opens a small page that leads on to its section of the one
+# help page; app/ writes those pages from the list of calculators into
+# SONAVOLTA_HELP_TOPIC_DIR (the target help_topic_pages).
+set(SONAVOLTA_HELP_PAGES ${CMAKE_SOURCE_DIR}/res/help/sonavolta.html)
+set(SONAVOLTA_HELP_TOPIC_DIR ${CMAKE_BINARY_DIR}/help-topics)
+set(SONAVOLTA_HELP_TOPIC_STAMP ${CMAKE_BINARY_DIR}/help-topics.stamp)
 set(SONAVOLTA_PITCH_TABLE ${CMAKE_SOURCE_DIR}/res/spn.dat)
 
 # Copies files next to an executable target after each link; LINK_DEPENDS
@@ -31,4 +30,8 @@ endfunction()
 # The help pages and the pitch table beside an executable, as beside the program.
 function(sonavolta_copy_data target)
   sonavolta_copy_beside(${target} ${SONAVOLTA_HELP_PAGES} ${SONAVOLTA_PITCH_TABLE})
+  add_dependencies(${target} help_topic_pages)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${SONAVOLTA_HELP_TOPIC_DIR} $<TARGET_FILE_DIR:${target}>)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${SONAVOLTA_HELP_TOPIC_STAMP})
 endfunction()

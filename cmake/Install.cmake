@@ -24,6 +24,7 @@ set(SONAVOLTA_INSTALL_DIR "${CMAKE_INSTALL_LIBDIR}/sonavolta" CACHE STRING
 set_target_properties(sonavolta PROPERTIES INSTALL_RPATH "")
 install(TARGETS sonavolta RUNTIME DESTINATION ${SONAVOLTA_INSTALL_DIR})
 install(FILES ${SONAVOLTA_PITCH_TABLE} ${SONAVOLTA_HELP_PAGES} DESTINATION ${SONAVOLTA_INSTALL_DIR})
+install(DIRECTORY ${SONAVOLTA_HELP_TOPIC_DIR}/ DESTINATION ${SONAVOLTA_INSTALL_DIR})
 
 # The link is made here once and installed as a link; being relative, it
 # holds under any prefix and DESTDIR.

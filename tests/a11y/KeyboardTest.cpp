@@ -3,6 +3,8 @@
 // chooser opens a calculator and Esc brings it back; the help button and the
 // Help menu are reached and used without a mouse.
 
+#include "calc/delay/DelayDlg.h"
+#include "calc/level/LevelDlg.h"
 #include "res/resource.h"
 #include "tests/a11y/Screens.h"
 #include "tests/support/Numbers.h"
@@ -63,22 +65,33 @@ void TabTo(const QString& name)
     ASSERT_EQ(FocusName(), name);
 }
 
+// The chooser's buttons, one per calculator in the list's order (the
+// template's), then the navigation bar; a calculator's chain is its own.
+const QStringList* ExpectedTabChain(const a11y::ScreenCase& screen, QStringList& chooser)
+{
+    static const QStringList about {"OK"};
+    if (screen.calculator)
+        return calculator_tests::Expect(*screen.calculator, &calculator_tests::Expectations::tabChain, "its tab chain");
+    if (screen.name == "About")
+        return &about;
+    chooser.clear();
+    for (const Calculator& c : Calculators())
+        chooser << QString::fromUtf8(c.name);
+    chooser << QStringLiteral("OK") << QStringLiteral("Help");
+    return &chooser;
+}
+
 TEST(Keyboard, TabWalksEveryScreenInTemplateOrderAndRoundAgain)
 {
-    const std::map<std::string, QStringList> expected = {
-        {"Chooser", {"Level", "Delay", "Wave", "OK", "Help"}},
-        {"Delay", {"BPM", "Round Values", "OK", "Help"}},
-        {"Level",
-         {"dBu (\u00b1200)", "dBV (\u00b1200)", "dBm (\u00b1200)", "Power", "Power unit", "Ohms", "EXP",
-          "Voltage (RMS)", "Voltage (RMS) unit", "Voltage (p-p) unit", "OK", "Help"}},
-        {"Wave", {"Frequency (Hz)", "Note (C0, C#0, ..., B9)", "OK", "Help"}},
-        {"About", {"OK"}},
-    };
-    for (const auto& screen : a11y::kScreens) {
+    for (const auto& screen : a11y::Screens()) {
         SCOPED_TRACE(screen.name);
+        QStringList chooser;
+        const QStringList* expected = ExpectedTabChain(screen, chooser);
+        if (!expected)
+            continue;
         screen.run([&](CDialog&) {
             const QStringList forward = TabChain(Qt::Key_Tab);
-            EXPECT_EQ(forward, expected.at(screen.name));
+            EXPECT_EQ(forward, *expected);
             // Shift+Tab walks the same chain backwards.
             QStringList backward = TabChain(Qt::Key_Backtab);
             std::reverse(backward.begin() + 1, backward.end());
@@ -92,24 +105,15 @@ TEST(Keyboard, TabWalksEveryScreenInTemplateOrderAndRoundAgain)
 // opened it has the focus again.
 TEST(Keyboard, TheChooserOpensEachCalculatorAndEscBringsItBack)
 {
-    struct Case {
-        const char* button;
-        Qt::Key press;  // Space or Enter
-        int templateId;
-        const char* firstField;
-        const char* keys;   // typed into the first field
-        int resultId;       // a field the keys fill
-        int tabsBeforeEsc;  // Shift+Tabs away from the first field first
-    };
-    const Case cases[] = {
-        {"Delay", Qt::Key_Return, IDD_DELAY, "BPM", "120", IDC_QUARTER, 0},
-        {"Wave", Qt::Key_Space, IDD_WAVE, "Frequency (Hz)", "440", IDC_NOTE, 1},  // from the help button
-        {"Level", Qt::Key_Enter, IDD_LEVEL, "dBu (\u00b1200)", "0", IDC_DBV, 2},  // from the ok button
-    };
     RunChooser([&](CDialog& chooser) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.button);
-            TabTo(QString::fromUtf8(c.button));
+        for (const Calculator& c : Calculators()) {
+            SCOPED_TRACE(c.name);
+            const auto* keys = calculator_tests::Expect(c, &calculator_tests::Expectations::fromTheChooser,
+                                                        "how it is opened from the chooser by keys");
+            const auto* chain = calculator_tests::Expect(c, &calculator_tests::Expectations::tabChain, "its tab chain");
+            if (!keys || !chain)
+                continue;
+            TabTo(QString::fromUtf8(c.name));
 
             bool opened = false;
             When([&] { return CDialog::GetActiveDialog() != &chooser; },
@@ -117,26 +121,27 @@ TEST(Keyboard, TheChooserOpensEachCalculatorAndEscBringsItBack)
                      CDialog& calc = *CDialog::GetActiveDialog();
                      opened = calc.GetTemplateId() == c.templateId;
                      QApplication::processEvents();
-                     EXPECT_EQ(FocusName(), QString::fromUtf8(c.firstField));
-                     QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(c.keys));
-                     const QString result = Text(calc, c.resultId);
+                     EXPECT_EQ(FocusName(), chain->value(0));
+                     EXPECT_EQ(QApplication::focusWidget(), Widget(calc, c.firstFieldId));
+                     QTest::keyClicks(QApplication::focusWidget(), keys->keys);
+                     const QString result = Text(calc, keys->resultId);
                      EXPECT_FALSE(result.isEmpty());
                      // Enter in a field changes nothing and closes nothing.
                      Press(Qt::Key_Return);
                      EXPECT_TRUE(calc.IsRunning());
-                     EXPECT_EQ(Text(calc, c.resultId), result);
+                     EXPECT_EQ(Text(calc, keys->resultId), result);
 
-                     for (int i = 0; i < c.tabsBeforeEsc; ++i)
+                     for (int i = 0; i < keys->tabsBeforeEsc; ++i)
                          Press(Qt::Key_Backtab, Qt::ShiftModifier);
                      Press(Qt::Key_Escape);
                      EXPECT_FALSE(calc.IsRunning());
                      if (calc.IsRunning())
                          calc.EndDialog(IDCANCEL);
                  });
-            Press(c.press);
+            Press(keys->press);
             EXPECT_TRUE(opened);
             EXPECT_EQ(CDialog::GetActiveDialog(), &chooser);
-            EXPECT_EQ(FocusName(), QString::fromUtf8(c.button));
+            EXPECT_EQ(FocusName(), QString::fromUtf8(c.name));
         }
     });
 }

@@ -54,14 +54,13 @@ std::string Describe(const QWidget* w)
 
 // What a user would type first, so the fields hold numbers of their usual
 // length; the chooser and the About box have nothing to fill.
-void Fill(const std::string& screen, CDialog& dlg)
+void Fill(const a11y::ScreenCase& screen, CDialog& dlg)
 {
-    if (screen == "Delay")
-        ClickAndType(dlg, IDC_BPM, QStringLiteral("120"));
-    else if (screen == "Level")
-        ClickAndType(dlg, IDC_DBU, QStringLiteral("-12.5"));
-    else if (screen == "Wave")
-        ClickAndType(dlg, IDC_NOTE, QStringLiteral("c#9"));
+    if (!screen.calculator)
+        return;
+    if (const auto* typing = calculator_tests::Expect(*screen.calculator, &calculator_tests::Expectations::layoutFill,
+                                                      "what a user types first (for the layout)"))
+        ClickAndType(dlg, typing->fieldId, typing->keys);
     QApplication::processEvents();
 }
 
@@ -189,10 +188,10 @@ TEST(Layout, EveryScreenKeepsItsLayout)
 {
     std::cout << "font: " << QApplication::font().pointSize() << " pt, scale "
               << qgetenv("QT_SCALE_FACTOR").toStdString() << '\n';
-    for (const auto& screen : a11y::kScreens) {
+    for (const auto& screen : a11y::Screens()) {
         SCOPED_TRACE(screen.name);
         screen.run([&](CDialog& dlg) {
-            Fill(screen.name, dlg);
+            Fill(screen, dlg);
             QWidget* client = dlg.GetSafeHwnd();
             ExpectTextsWhole(Window(dlg));
             ExpectControlsApart(client);

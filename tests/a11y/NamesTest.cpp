@@ -17,34 +17,10 @@
 
 namespace {
 
-using a11y::kScreens;
+using calculator_tests::AccessibleControl;
+using Control = AccessibleControl;
 
-struct Control {
-    QAccessible::Role role;
-    QString name;
-    QString value = {};  // read for lists only: the item they show (name is what they are for)
-    bool operator==(const Control&) const = default;
-    bool operator<(const Control& o) const { return std::tie(role, name, value) < std::tie(o.role, o.name, o.value); }
-};
-
-const char* RoleName(QAccessible::Role role)
-{
-    switch (role) {
-    case QAccessible::EditableText: return "field";
-    case QAccessible::ComboBox: return "list";
-    case QAccessible::CheckBox: return "check box";
-    case QAccessible::Button: return "button";
-    case QAccessible::ButtonMenu: return "menu button";
-    default: return "other";
-    }
-}
-
-void PrintTo(const Control& c, std::ostream* os)
-{
-    *os << RoleName(c.role) << " \"" << c.name.toStdString() << '"';
-    if (!c.value.isEmpty())
-        *os << " showing \"" << c.value.toStdString() << '"';
-}
+using calculator_tests::RoleName;
 
 bool Operable(QAccessible::Role role)
 {
@@ -68,41 +44,30 @@ void Collect(QAccessibleInterface* node, std::vector<Control>& out)
         Collect(node->child(i), out);
 }
 
-std::vector<Control> Expected(std::initializer_list<const char*> fields, std::vector<Control> others)
+// The chooser: a button per calculator, the Help menu and the ok button;
+// the About box: the ok button; a calculator: what its folder registered.
+const std::vector<Control>* ExpectedControls(const a11y::ScreenCase& screen, std::vector<Control>& shell)
 {
-    for (const char* field : fields)
-        others.push_back({QAccessible::EditableText, QString::fromUtf8(field)});
-    // Every screen has the ok button of the navigation bar.
-    others.push_back({QAccessible::Button, QStringLiteral("OK")});
-    return others;
+    if (screen.calculator)
+        return calculator_tests::Expect(*screen.calculator, &calculator_tests::Expectations::controls,
+                                        "the controls a screen reader finds on it");
+    shell = {{QAccessible::Button, QStringLiteral("OK")}};
+    if (screen.name == "Chooser") {
+        for (const Calculator& c : Calculators())
+            shell.push_back({QAccessible::Button, QString::fromUtf8(c.name)});
+        shell.push_back({QAccessible::ButtonMenu, QStringLiteral("Help")});
+    }
+    return &shell;
 }
-
-const Control kHelpButton {QAccessible::Button, QStringLiteral("Help")};
 
 TEST(AccessibleNames, EveryControlOfEveryScreenHasItsName)
 {
-    const std::map<std::string, std::vector<Control>> expected = {
-        {"Chooser", Expected({}, {{QAccessible::Button, "Delay"},
-                                  {QAccessible::Button, "Wave"},
-                                  {QAccessible::Button, "Level"},
-                                  {QAccessible::ButtonMenu, "Help"}})},
-        {"Delay", Expected({"BPM", "4/4 Bar", "3/4 Bar", "1/2 Note", "1/4 Note", "1/8 Note", "1/16 Note", "1/32 Note"},
-                           {{QAccessible::CheckBox, "Round Values"}, kHelpButton})},
-        {"Level", Expected({"dBu (\u00b1200)", "dBV (\u00b1200)", "dBm (\u00b1200)", "Power", "Ohms", "Voltage (RMS)",
-                            "Voltage (p-p)"},
-                           {{QAccessible::ComboBox, "Power unit", "mW"},
-                            {QAccessible::ComboBox, "Voltage (RMS) unit", "mV"},
-                            {QAccessible::ComboBox, "Voltage (p-p) unit", "mV"},
-                            {QAccessible::CheckBox, "EXP"},
-                            kHelpButton})},
-        {"Wave", Expected({"Frequency (Hz)", "Note (C0, C#0, ..., B9)", "Wavelength (cm)", "Wavelength (ft)",
-                           "Period (ms)", "Wavelength/2 (cm)", "Wavelength/2 (ft)", "Period/2 (ms)"},
-                          {kHelpButton})},
-        {"About", Expected({}, {})},
-    };
-
-    for (const auto& screen : kScreens) {
+    for (const auto& screen : a11y::Screens()) {
         SCOPED_TRACE(screen.name);
+        std::vector<Control> shell;
+        const std::vector<Control>* expected = ExpectedControls(screen, shell);
+        if (!expected)
+            continue;
         screen.run([&](CDialog& dlg) {
             std::vector<Control> found;
             Collect(QAccessible::queryAccessibleInterface(testing_support::Window(dlg)), found);
@@ -112,7 +77,7 @@ TEST(AccessibleNames, EveryControlOfEveryScreenHasItsName)
                 std::cout << "  " << std::left << std::setw(12) << RoleName(c.role) << std::setw(26)
                           << c.name.toStdString() << c.value.toStdString() << '\n';
 
-            std::vector<Control> want = expected.at(screen.name);
+            std::vector<Control> want = *expected;
             std::sort(found.begin(), found.end());
             std::sort(want.begin(), want.end());
             EXPECT_EQ(found, want);

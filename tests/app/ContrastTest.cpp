@@ -4,6 +4,7 @@
 // against the background behind them is measured with the WCAG formula;
 // each must reach 4.5:1.
 
+#include "calc/delay/DelayDlg.h"
 #include "frame/DialogFrame.h"
 #include "res/resource.h"
 #include "tests/a11y/Screens.h"
@@ -145,14 +146,11 @@ const char* PlaceOf(QWidget* w)
 }
 
 // What a user would type first, so the fields show numbers.
-void Fill(const std::string& screen, CDialog& dlg)
+void Fill(const Calculator& calculator, CDialog& dlg)
 {
-    if (screen == "Delay")
-        ClickAndType(dlg, IDC_BPM, QStringLiteral("120"));
-    if (screen == "Level")
-        ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
-    if (screen == "Wave")
-        ClickAndType(dlg, IDC_FREQUENCY, QStringLiteral("440"));
+    if (const auto* typing = calculator_tests::Expect(calculator, &calculator_tests::Expectations::contrastFill,
+                                                      "what a user types first (for the contrast)"))
+        ClickAndType(dlg, typing->fieldId, typing->keys);
 }
 
 struct Reading {
@@ -209,17 +207,18 @@ TEST(Contrast, EveryTextOnEveryScreenUnderEveryPalette)
     for (const DesktopPalette& desktop : DesktopPalettes()) {
         SCOPED_TRACE(desktop.name);
         const PaletteGuard guard(desktop.palette);
-        for (const a11y::ScreenCase& screen : a11y::kScreens) {
+        for (const a11y::ScreenCase& screen : a11y::Screens()) {
             SCOPED_TRACE(screen.name);
             screen.run([&](CDialog& dlg) {
-                Fill(screen.name, dlg);
-                const QString title = screen.name == std::string("Chooser") ? QStringLiteral("Choose Calculator")
-                                                                            : QString::fromLatin1(screen.name);
+                if (screen.calculator)
+                    Fill(*screen.calculator, dlg);
+                const QString title = screen.name == "Chooser" ? QStringLiteral("Choose Calculator")
+                                                               : QString::fromStdString(screen.name);
                 const std::vector<Reading> readings = ReadScreen(dlg, title);
                 // A screen whose texts were not found would pass unread.
                 EXPECT_GE(readings.size(), 4u);
                 for (const Reading& r : readings) {
-                    std::printf("%-20s %-8s %-19s %-28s %6.2f\n", desktop.name, screen.name, r.place.c_str(),
+                    std::printf("%-20s %-8s %-19s %-28s %6.2f\n", desktop.name, screen.name.c_str(), r.place.c_str(),
                                 r.text.c_str(), r.measure.ratio);
                     EXPECT_GE(r.measure.inkPixels, 6) << r.place << " \"" << r.text << "\" shows no text";
                     EXPECT_GE(r.measure.ratio, 4.5) << r.place << " \"" << r.text << "\"";
@@ -238,7 +237,7 @@ TEST(Contrast, FollowsAThemeSwitchWhileAScreenIsOpen)
     QGuiApplication::styleHints()->setCursorFlashTime(0);
     const DesktopPalette dark = DesktopPalettes().at(1);
     a11y::RunScreen<CDelayDlg>([&](CDialog& dlg) {
-        Fill("Delay", dlg);
+        ClickAndType(dlg, IDC_BPM, QStringLiteral("120"));
         auto grab = [&] {
             QApplication::processEvents();
             return Window(dlg)->grab().toImage().convertToFormat(QImage::Format_RGB32);

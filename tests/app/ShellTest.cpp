@@ -2,8 +2,10 @@
 // menu, the About box over it, and the help viewer started on the help page.
 
 #include "tests/support/Shell.h"
+#include "app/Calculators.h"
 #include "frame/DialogFrame.h"
 #include "res/resource.h"
+#include "tests/support/CalculatorTests.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/support/Waiting.h"
 
@@ -14,6 +16,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -47,18 +50,25 @@ void PickHelpMenuItem(CDialog& chooser, const QString& item)
     QTest::mouseClick(help, Qt::LeftButton);
 }
 
+// A button per calculator, with the calculator's name, where the template
+// puts it.
 TEST(Chooser, ButtonsReadDelayWaveLevelFromTheTop)
 {
     RunChooser([](CDialog& chooser) {
-        std::vector<QWidget*> buttons = {Widget(chooser, IDC_LEVEL), Widget(chooser, IDC_DELAY),
-                                         Widget(chooser, IDC_WAVE)};
+        std::vector<QWidget*> buttons;
+        for (const Calculator& c : Calculators()) {
+            QWidget* button = Widget(chooser, c.buttonId);
+            ASSERT_NE(button, nullptr) << c.name;
+            EXPECT_EQ(CWnd::FromHandle(button)->GetWindowText(), QString::fromUtf8(c.name));
+            buttons.push_back(button);
+        }
         std::sort(buttons.begin(), buttons.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
         QStringList texts;
         for (QWidget* b : buttons) {
             EXPECT_TRUE(b->isVisible());
             texts << CWnd::FromHandle(b)->GetWindowText();
         }
-        EXPECT_EQ(texts, (QStringList {"Delay", "Wave", "Level"}));
+        EXPECT_EQ(texts.mid(0, 3), (QStringList {"Delay", "Wave", "Level"}));
 
         // The prompt label is filled by data exchange but never shown.
         EXPECT_TRUE(Widget(chooser, IDC_PROMPT)->isHidden());
@@ -200,13 +210,41 @@ TEST(Help, ACalculatorsHelpButtonOpensItsSectionEachTime)
 TEST(Help, EachSectionPageLeadsOnToItsSection)
 {
     const QString helpPage = ReadPage(QStringLiteral("sonavolta.html"));
-    for (const char* anchor : {"level", "delay", "wave"}) {
+    for (const Calculator& c : Calculators()) {
+        const char* anchor = c.helpAnchor;
         SCOPED_TRACE(anchor);
         const QString page = ReadPage(QStringLiteral("sonavolta-%1.html").arg(QLatin1String(anchor)));
         EXPECT_TRUE(page.contains(
             QStringLiteral("<meta http-equiv=\"refresh\" content=\"0; url=sonavolta.html#%1\">").arg(anchor)));
         EXPECT_TRUE(helpPage.contains(QStringLiteral("id=\"%1\"").arg(anchor)));
     }
+}
+
+// Every entry of the list makes the dialog of its own template.
+TEST(Calculators, EachMakesTheDialogOfItsTemplate)
+{
+    for (const Calculator& c : Calculators()) {
+        SCOPED_TRACE(c.name);
+        const std::unique_ptr<CDialog> dlg = c.make();
+        EXPECT_EQ(dlg->GetTemplateId(), c.templateId);
+    }
+}
+
+// A calculator whose folder registered no expectations, or not every piece,
+// fails the shared suites with its name and the piece, never a bare lookup
+// error.
+const Calculator kUnregistered {"Unregistered", "unregistered", 0, 0, 0, 0, 0, nullptr};
+const Calculator kHalfRegistered {"HalfRegistered", "halfregistered", 0, 0, 0, 0, 0, nullptr};
+
+TEST(Calculators, AMissingTestExpectationNamesTheCalculatorAndThePiece)
+{
+    calculator_tests::Register("HalfRegistered", {});
+    EXPECT_NONFATAL_FAILURE(EXPECT_EQ(calculator_tests::ExpectationsOf(kUnregistered), nullptr),
+                            "calculator Unregistered has no test expectations registered (tests/unregistered/");
+    EXPECT_NONFATAL_FAILURE(
+        EXPECT_EQ(calculator_tests::Expect(kHalfRegistered, &calculator_tests::Expectations::tabChain, "its tab chain"),
+                  nullptr),
+        "calculator HalfRegistered: its test expectations lack its tab chain (tests/halfregistered/");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // running commands, and starting the installed program headless, as a user
 // would from a desktop: from any working directory, through the link in bin/.
 
+#include "app/Calculators.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -92,11 +94,19 @@ inline void ExpectInstalledTree(const QString& prefix)
 {
     const QDir root(prefix);
     const QString program = kProgramDir + QStringLiteral("/sonavolta");
-    for (const QString& file :
-         {program, kProgramDir + QStringLiteral("/spn.dat"), kProgramDir + QStringLiteral("/sonavolta.html"),
-          kProgramDir + QStringLiteral("/sonavolta-level.html"), kProgramDir + QStringLiteral("/sonavolta-delay.html"),
-          kProgramDir + QStringLiteral("/sonavolta-wave.html"), kDesktopFile, kMetainfo,
-          kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg"), kCalc, kCalcManPage, kCalcCompletion}) {
+    QStringList files {program,
+                       kProgramDir + QStringLiteral("/spn.dat"),
+                       kProgramDir + QStringLiteral("/sonavolta.html"),
+                       kDesktopFile,
+                       kMetainfo,
+                       kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg"),
+                       kCalc,
+                       kCalcManPage,
+                       kCalcCompletion};
+    // Each calculator's help page, which its help button opens.
+    for (const Calculator& c : Calculators())
+        files << kProgramDir + QStringLiteral("/sonavolta-%1.html").arg(QLatin1String(c.helpAnchor));
+    for (const QString& file : files) {
         const QFileInfo info(root.filePath(file));
         EXPECT_TRUE(info.isFile() && !info.isSymLink() && info.size() > 0) << file.toStdString();
     }

@@ -8,21 +8,16 @@
 //   after later events changed the field's scale;
 // - Tab changes no text but the display-form rewrite of the field it leaves;
 // - the results shown are those of a fresh engine fed what the inputs show,
-//   where the behaviour defines them (see each calculator's Check).
+//   where the behaviour defines them (each calculator's check, registered in
+//   tests/<anchor>/).
 //
 // SONAVOLTA_RANDOM_SEED picks the stream (default 1), SONAVOLTA_RANDOM_EVENTS
 // its length per calculator (default 3000). A failure names the seed and the
 // event, so the stream can be replayed up to it.
 
-#include "calc/delay/DelayDlg.h"
-#include "calc/delay/DelayModel.h"
-#include "calc/level/LevelDlg.h"
-#include "calc/level/LevelModel.h"
-#include "calc/wave/WaveDlg.h"
-#include "calc/wave/WaveModel.h"
-#include "framework/File.h"
-#include "framework/Text.h"
-#include "res/resource.h"
+#include "app/Calculators.h"
+#include "tests/random/RandomCheck.h"
+#include "tests/support/CalculatorTests.h"
 #include "tests/support/DialogHarness.h"
 
 #include <QAbstractButton>
@@ -34,12 +29,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 using namespace testing_support;
+using namespace random_input;
 
 namespace {
 
@@ -50,267 +48,10 @@ std::uint64_t EnvNumber(const char* name, std::uint64_t fallback)
     return ok ? value : fallback;
 }
 
-CNumEdit* Field(CDialog& dlg, int id) { return dynamic_cast<CNumEdit*>(dlg.GetDlgItem(id)); }
-
-QComboBox* Combo(CDialog& dlg, int id) { return qobject_cast<QComboBox*>(Widget(dlg, id)); }
-
-bool Checked(CDialog& dlg, int id) { return qobject_cast<QAbstractButton*>(Widget(dlg, id))->isChecked(); }
-
-double Value(const CNumEdit& field, QString text) { return field.ParseValue(text); }
-
-// What one event did, as the checks need it.
-struct Step {
-    int focusBefore = 0;  // control id with the focus before the event, 0 for none of ours
-    bool edit = false;    // keys or a paste into the focused control
-    bool tab = false;     // focus moved by Tab alone
-    bool choice = false;  // an item taken in an open unit list
-    std::map<int, QString> before, after;
-
-    bool Edited(int id) const { return edit && focusBefore == id && before.at(id) != after.at(id); }
-    bool Changed(int id) const { return before.at(id) != after.at(id); }
-};
-
-// One calculator: its controls and what its results must be.
-class Calculator {
-public:
-    virtual ~Calculator() = default;
-    virtual CDialog& Dialog() = 0;
-    // Edit fields, input and result alike; the first ones take typing.
-    virtual std::vector<int> Fields() const = 0;
-    virtual std::vector<int> Inputs() const = 0;
-    virtual std::vector<int> CheckBoxes() const = 0;
-    virtual std::vector<int> Lists() const { return {}; }
-    // Checks the fields after an event, knowing what it did.
-    virtual void Check(const Step& step) = 0;
-};
-
-class DelayCalculator : public Calculator {
-public:
-    CDialog& Dialog() override { return m_dlg; }
-    std::vector<int> Fields() const override
-    {
-        return {IDC_BPM, IDC_BAR44, IDC_BAR34, IDC_HALF, IDC_QUARTER, IDC_EIGHTH, IDC_SIXTEENTH, IDC_THIRTY_SECOND};
-    }
-    std::vector<int> Inputs() const override { return {IDC_BPM}; }
-    std::vector<int> CheckBoxes() const override { return {IDC_ROUND}; }
-
-    // The results belong to the tempo text as it was at the last
-    // recalculation: a change the user made to it, or a click on Round
-    // (the tempo's rewrite on focus loss recomputes nothing).
-    void Check(const Step& step) override
-    {
-        const bool round = Checked(m_dlg, IDC_ROUND);
-        if (step.Edited(IDC_BPM) || round != m_round)
-            m_tempo = step.after.at(IDC_BPM);
-        m_round = round;
-
-        CDelayModel model;
-        if (!m_tempo.isEmpty())
-            model.SetBpm(Value(*Field(m_dlg, IDC_BPM), m_tempo));
-        const std::pair<int, double> results[] = {{IDC_BAR44, model.m_bar44},
-                                                  {IDC_BAR34, model.m_bar34},
-                                                  {IDC_HALF, model.m_half},
-                                                  {IDC_QUARTER, model.m_quarter},
-                                                  {IDC_EIGHTH, model.m_eighth},
-                                                  {IDC_SIXTEENTH, model.m_sixteenth},
-                                                  {IDC_THIRTY_SECOND, model.m_thirtySecond}};
-        for (const auto& [id, length] : results) {
-            const CNumEdit& field = *Field(m_dlg, id);
-            QString expected;
-            if (!m_tempo.isEmpty()) {
-                if (round)
-                    expected = field.FormatInteger(int(length + 0.5));
-                else
-                    expected = field.FormatFixed(length);
-            }
-            // A result field tapped and left shows its number in fixed form.
-            const QString shown = step.after.at(id);
-            EXPECT_TRUE(shown == expected || shown == field.DisplayForm(expected))
-                << "result " << id << " shows " << shown.toStdString() << ", expected " << expected.toStdString()
-                << " for the tempo " << m_tempo.toStdString();
-        }
-    }
-
-private:
-    CDelayDlg m_dlg;
-    QString m_tempo;
-    bool m_round = false;
-};
-
-class WaveCalculator : public Calculator {
-public:
-    // The second engine reads the table the dialog read.
-    WaveCalculator()
-    {
-        const std::vector<unsigned char> table = ReadWholeFile(CWaveDlg::TablePath());
-        m_engine.LoadTable(table.data(), table.size());
-    }
-
-    CDialog& Dialog() override { return m_dlg; }
-    std::vector<int> Fields() const override
-    {
-        return {IDC_FREQUENCY,          IDC_NOTE,       IDC_WAVELENGTH_CM,
-                IDC_WAVELENGTH_FT,      IDC_PERIOD,     IDC_HALF_WAVELENGTH_CM,
-                IDC_HALF_WAVELENGTH_FT, IDC_HALF_PERIOD};
-    }
-    std::vector<int> Inputs() const override { return {IDC_FREQUENCY, IDC_NOTE}; }
-    std::vector<int> CheckBoxes() const override { return {}; }
-
-    // A second engine, fed each input the user changes the way the
-    // dialog's is; the results always show its values (or nothing, after a
-    // note that is no name of the table).
-    void Check(const Step& step) override
-    {
-        CNumEdit& frequency = *Field(m_dlg, IDC_FREQUENCY);
-        if (step.Edited(IDC_FREQUENCY) && !step.after.at(IDC_FREQUENCY).isEmpty()) {
-            m_engine.m_frequency = Value(frequency, step.after.at(IDC_FREQUENCY));
-            m_engine.Compute();
-            m_shown = true;
-            m_engine.FindNote();
-            EXPECT_EQ(step.after.at(IDC_NOTE), FromU16(m_engine.m_note)) << "the note of the frequency typed";
-        }
-        if (step.Edited(IDC_NOTE) && !step.after.at(IDC_NOTE).isEmpty()) {
-            m_engine.SetNote(ToU16(step.after.at(IDC_NOTE)));
-            m_shown = m_engine.FindFrequency();
-            QString expected;
-            if (m_shown)
-                expected = frequency.FormatFixed(m_engine.m_frequency);
-            EXPECT_EQ(step.after.at(IDC_FREQUENCY), expected) << "the frequency of the note typed";
-        }
-        const std::pair<int, double> results[] = {{IDC_WAVELENGTH_FT, m_engine.m_wavelengthFt},
-                                                  {IDC_WAVELENGTH_CM, m_engine.m_wavelengthCm},
-                                                  {IDC_HALF_WAVELENGTH_FT, m_engine.m_halfWavelengthFt},
-                                                  {IDC_HALF_WAVELENGTH_CM, m_engine.m_halfWavelengthCm},
-                                                  {IDC_HALF_PERIOD, m_engine.m_halfPeriodMs},
-                                                  {IDC_PERIOD, m_engine.m_periodMs}};
-        for (const auto& [id, value] : results) {
-            QString expected;
-            if (m_shown)
-                expected = Field(m_dlg, id)->FormatFixed(value);
-            EXPECT_EQ(step.after.at(id), expected) << "result " << id;
-        }
-    }
-
-private:
-    CWaveDlg m_dlg;
-    CWaveModel m_engine;
-    bool m_shown = false;  // nothing is shown until the first input
-};
-
-class LevelCalculator : public Calculator {
-public:
-    CDialog& Dialog() override { return m_dlg; }
-    std::vector<int> Fields() const override
-    {
-        return {IDC_DBU, IDC_DBV, IDC_DBM, IDC_POWER, IDC_OHMS, IDC_VRMS, IDC_VPP};
-    }
-    std::vector<int> Inputs() const override { return {IDC_DBU, IDC_DBV, IDC_DBM, IDC_POWER, IDC_OHMS, IDC_VRMS}; }
-    std::vector<int> CheckBoxes() const override { return {IDC_EXP}; }
-    std::vector<int> Lists() const override { return {IDC_POWER_UNIT, IDC_VRMS_UNIT, IDC_VPP_UNIT}; }
-
-    void Check(const Step& step) override
-    {
-        // The power and RMS voltage are typed in the unit their list shows.
-        const int powerUnit = Combo(m_dlg, IDC_POWER_UNIT)->currentIndex();
-        const int vrmsUnit = Combo(m_dlg, IDC_VRMS_UNIT)->currentIndex();
-        EXPECT_EQ(Field(m_dlg, IDC_POWER)->m_scale, CLevelModel::PowerUnitFactor(powerUnit));
-        EXPECT_EQ(Field(m_dlg, IDC_VRMS)->m_scale, CLevelModel::VoltageUnitFactor(vrmsUnit));
-
-        const std::pair<int, CLevelModel::EnteredQuantity> entered[] = {{IDC_DBU, CLevelModel::EnteredDBu},
-                                                                        {IDC_DBV, CLevelModel::EnteredDBV},
-                                                                        {IDC_DBM, CLevelModel::EnteredDBm},
-                                                                        {IDC_POWER, CLevelModel::EnteredPower},
-                                                                        {IDC_VRMS, CLevelModel::EnteredVrms}};
-        for (const auto& [id, quantity] : entered) {
-            if (step.Edited(id))
-                CheckAfterTyping(step, id, quantity);
-        }
-
-        // A new impedance recomputes dBm and the power from the same voltage.
-        const int kept[] = {IDC_DBU, IDC_DBV, IDC_VRMS, IDC_VPP};
-        CString ohms = step.after.at(IDC_OHMS);
-        if (step.Edited(IDC_OHMS) && Field(m_dlg, IDC_OHMS)->ParseInteger(ohms) > 0
-            && std::none_of(std::begin(kept), std::end(kept), [&](int id) { return step.before.at(id).isEmpty(); })) {
-            for (int id : kept)
-                EXPECT_FALSE(step.Changed(id)) << "field " << id << " changed with the impedance";
-        }
-
-        // A unit choice re-expresses only its own field.
-        const std::pair<int, int> lists[] = {
-            {IDC_POWER_UNIT, IDC_POWER}, {IDC_VRMS_UNIT, IDC_VRMS}, {IDC_VPP_UNIT, IDC_VPP}};
-        for (const auto& [list, own] : lists) {
-            if (step.focusBefore != list || !(step.edit || step.choice))
-                continue;
-            for (int id : Fields()) {
-                if (id != own) {
-                    EXPECT_FALSE(step.Changed(id)) << "field " << id << " changed with unit list " << list;
-                }
-            }
-        }
-    }
-
-private:
-    // After the user changed a value field: the others show what a fresh
-    // engine makes of that field's number at the impedance shown.
-    void CheckAfterTyping(const Step& step, int typed, CLevelModel::EnteredQuantity quantity)
-    {
-        const int values[] = {IDC_DBU, IDC_DBV, IDC_DBM, IDC_POWER, IDC_VRMS, IDC_VPP};
-        const QString text = step.after.at(typed);
-        if (text.isEmpty()) {
-            for (int id : values)
-                EXPECT_EQ(step.after.at(id), QString()) << "field " << id << " after emptying " << typed;
-            return;
-        }
-
-        CLevelModel model;
-        CString ohms = step.after.at(IDC_OHMS);
-        model.m_dOhms = Field(m_dlg, IDC_OHMS)->ParseInteger(ohms);
-        model.m_bExp = Checked(m_dlg, IDC_EXP);
-        model.m_nPowerUnit = Combo(m_dlg, IDC_POWER_UNIT)->currentIndex();
-        model.m_nVrmsUnit = Combo(m_dlg, IDC_VRMS_UNIT)->currentIndex();
-        model.m_nEntered = quantity;
-        const double number = Value(*Field(m_dlg, typed), text);
-        switch (quantity) {
-        case CLevelModel::EnteredDBu: model.m_dBu = number; break;
-        case CLevelModel::EnteredDBV: model.m_dBV = number; break;
-        case CLevelModel::EnteredDBm: model.m_dBm = number; break;
-        case CLevelModel::EnteredPower: model.SetPower(number); break;
-        case CLevelModel::EnteredVrms: model.SetVrms(number); break;
-        default: break;
-        }
-        model.Calculate();
-        const bool undefined = model.m_bUndefined;
-
-        const auto fixed = [&](int id, double v) { return undefined ? QString() : Field(m_dlg, id)->FormatFixed(v); };
-        std::map<int, QString> expected = {
-            {IDC_DBU, fixed(IDC_DBU, model.m_dBu)},    {IDC_DBV, fixed(IDC_DBV, model.m_dBV)},
-            {IDC_DBM, fixed(IDC_DBM, model.m_dBm)},    {IDC_VRMS, fixed(IDC_VRMS, model.GetVrms())},
-            {IDC_VPP, fixed(IDC_VPP, model.GetVpp())}, {IDC_POWER, fixed(IDC_POWER, model.GetPower())}};
-        if (model.m_bExp && !undefined)
-            expected[IDC_POWER] = Field(m_dlg, IDC_POWER)->FormatExponent(model.GetPower());
-        for (const auto& [id, shown] : expected) {
-            if (id != typed) {
-                EXPECT_EQ(step.after.at(id), shown) << "field " << id << " after typing into " << typed;
-            }
-        }
-        if (typed != IDC_POWER) {
-            EXPECT_EQ(Combo(m_dlg, IDC_POWER_UNIT)->currentIndex(), model.m_nPowerUnit);
-        }
-        if (!undefined) {
-            if (typed != IDC_VRMS) {
-                EXPECT_EQ(Combo(m_dlg, IDC_VRMS_UNIT)->currentIndex(), model.m_nVrmsUnit);
-            }
-            EXPECT_EQ(Combo(m_dlg, IDC_VPP_UNIT)->currentIndex(), model.m_nVppUnit);
-        }
-    }
-
-    CLevelDlg m_dlg;
-};
-
 // Sends the events and runs the checks.
 class Driver {
 public:
-    Driver(Calculator& calc, std::uint64_t seed) : m_calc(calc), m_dlg(calc.Dialog()), m_rng(seed)
+    Driver(CDialog& dlg, CalculatorCheck& calc, std::seed_seq& seed) : m_calc(calc), m_dlg(dlg), m_rng(seed)
     {
         const CNumEdit probe;
         m_decimal = probe.m_decimalSep;
@@ -529,7 +270,7 @@ private:
         }
     }
 
-    Calculator& m_calc;
+    CalculatorCheck& m_calc;
     CDialog& m_dlg;
     std::mt19937_64 m_rng;
     QString m_decimal;
@@ -547,24 +288,46 @@ void QuietPlatform(QtMsgType type, const QMessageLogContext& context, const QStr
         g_defaultHandler(type, context, message);
 }
 
-template <typename Calc>
-void RunStream(std::uint64_t offset)
+// Each calculator's stream is its own: the seed and the calculator's name
+// together seed it, so no two calculators share a stream, whatever the seed.
+void RunStream(const Calculator& calculator)
 {
     if (!g_defaultHandler)
         g_defaultHandler = qInstallMessageHandler(QuietPlatform);
+    const auto* makeCheck =
+        calculator_tests::Expect(calculator, &calculator_tests::Expectations::randomCheck, "its random-input check");
+    if (!makeCheck)
+        return;
     const std::uint64_t seed = EnvNumber("SONAVOLTA_RANDOM_SEED", 1);
     const std::uint64_t events = EnvNumber("SONAVOLTA_RANDOM_EVENTS", 3000);
-    auto calc = std::make_unique<Calc>();
-    RunModal(calc->Dialog(), [&] {
-        Driver driver(*calc, seed * 3 + offset);
+    const std::unique_ptr<CDialog> dlg = calculator.make();
+    const std::unique_ptr<CalculatorCheck> check = (*makeCheck)(*dlg);
+    RunModal(*dlg, [&] {
+        const std::string name = calculator.name;
+        std::seed_seq streamSeed {std::uint32_t(seed), std::uint32_t(seed >> 32),
+                                  std::uint32_t(std::hash<std::string> {}(name))};
+        Driver driver(*dlg, *check, streamSeed);
         driver.Run(seed, events);
     });
     std::printf("seed %llu: %llu events\n", static_cast<unsigned long long>(seed),
                 static_cast<unsigned long long>(events));
 }
 
-TEST(RandomInput, Delay) { RunStream<DelayCalculator>(0); }
-TEST(RandomInput, Wave) { RunStream<WaveCalculator>(1); }
-TEST(RandomInput, Level) { RunStream<LevelCalculator>(2); }
+// A test per calculator of the list, named after it (RandomInput.Delay).
+class RandomInput : public testing::Test {
+public:
+    explicit RandomInput(const Calculator& calculator) : m_calculator(calculator) {}
+    void TestBody() override { RunStream(m_calculator); }
+
+private:
+    const Calculator& m_calculator;
+};
+
+[[maybe_unused]] const bool g_registered = [] {
+    for (const Calculator& calculator : Calculators())
+        testing::RegisterTest("RandomInput", calculator.name, nullptr, nullptr, __FILE__, __LINE__,
+                              [&calculator]() -> testing::Test* { return new RandomInput(calculator); });
+    return true;
+}();
 
 }  // namespace

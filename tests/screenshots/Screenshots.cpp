@@ -9,7 +9,7 @@
 // named after them (dark/, high-contrast-dark/, high-contrast-light/).
 
 #include "app/AboutDlg.h"
-#include "app/CalculatorList.h"
+#include "app/Calculators.h"
 #include "app/ChooserDlg.h"
 #include "framework/WinApp.h"
 #include "tests/screenshots/Screens.h"
