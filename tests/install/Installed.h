@@ -94,21 +94,18 @@ inline void ExpectInstalledTree(const QString& prefix)
 {
     const QDir root(prefix);
     const QString program = kProgramDir + QStringLiteral("/sonavolta");
-    QStringList files {program,
-                       kProgramDir + QStringLiteral("/spn.dat"),
-                       kProgramDir + QStringLiteral("/sonavolta.html"),
-                       kDesktopFile,
-                       kMetainfo,
-                       kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg"),
-                       kCalc,
-                       kCalcManPage,
-                       kCalcCompletion};
-    // Each calculator's help page, which its help button opens.
-    for (const Calculator& c : Calculators())
-        files << kProgramDir + QStringLiteral("/sonavolta-%1.html").arg(QLatin1String(c.helpAnchor));
-    for (const QString& file : files) {
+    for (const QString& file :
+         {program, kProgramDir + QStringLiteral("/spn.dat"), kProgramDir + QStringLiteral("/sonavolta.html"),
+          kDesktopFile, kMetainfo, kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg"), kCalc,
+          kCalcManPage, kCalcCompletion}) {
         const QFileInfo info(root.filePath(file));
         EXPECT_TRUE(info.isFile() && !info.isSymLink() && info.size() > 0) << file.toStdString();
+    }
+    // Each calculator's help page, which its help button opens.
+    for (const Calculator& c : Calculators()) {
+        const QString page = kProgramDir + QStringLiteral("/sonavolta-%1.html").arg(QLatin1String(c.helpAnchor));
+        const QFileInfo info(root.filePath(page));
+        EXPECT_TRUE(info.isFile() && !info.isSymLink() && info.size() > 0) << page.toStdString();
     }
     EXPECT_TRUE(QFileInfo(root.filePath(program)).isExecutable());
     EXPECT_TRUE(QFileInfo(root.filePath(kCalc)).isExecutable());
