@@ -2,7 +2,7 @@
 // rewritten (the key's whole road: event, filter, edit, notification,
 // handler, seven fields).
 
-#include "bench/BenchTiming.h"
+#include "bench/TypedDigit.h"
 #include "calc/delay/DelayDlg.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
@@ -18,12 +18,7 @@ int main(int argc, char** argv)
     bench::Samples samples;
     CDelayDlg dlg;
     RunModal(dlg, [&] {
-        QWidget* bpm = Widget(dlg, IDC_BPM);
-        ClickAndType(dlg, IDC_BPM, QStringLiteral("1"));
-        for (int i = 0; i < 5000; ++i) {
-            samples.Time([&] { QTest::keyClick(bpm, Qt::Key_2); });
-            QTest::keyClick(bpm, Qt::Key_Backspace);
-        }
+        bench::TimeTypedDigits(dlg, IDC_BPM, QStringLiteral("1"), Qt::Key_2, 5000, samples);
         if (Text(dlg, IDC_QUARTER).isEmpty())
             std::printf("the results were not written\n");
     });

@@ -2,7 +2,7 @@
 // rewritten (the key's whole road: event, filter, edit, notification,
 // engine, six fields, three of them right-aligned again).
 
-#include "bench/BenchTiming.h"
+#include "bench/TypedDigit.h"
 #include "calc/level/LevelDlg.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
@@ -18,12 +18,7 @@ int main(int argc, char** argv)
     bench::Samples samples;
     CLevelDlg dlg;
     RunModal(dlg, [&] {
-        QWidget* dBu = Widget(dlg, IDC_DBU);
-        ClickAndType(dlg, IDC_DBU, QStringLiteral("1"));
-        for (int i = 0; i < 2000; ++i) {
-            samples.Time([&] { QTest::keyClick(dBu, Qt::Key_2); });
-            QTest::keyClick(dBu, Qt::Key_Backspace);
-        }
+        bench::TimeTypedDigits(dlg, IDC_DBU, QStringLiteral("1"), Qt::Key_2, 2000, samples);
         if (Text(dlg, IDC_VPP).isEmpty())
             std::printf("the results were not written\n");
     });

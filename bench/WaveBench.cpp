@@ -2,7 +2,7 @@
 // opening the calculator until its first paint, and one typed digit. Each
 // figure is the median of many runs, in microseconds, on stdout.
 
-#include "bench/BenchTiming.h"
+#include "bench/TypedDigit.h"
 #include "calc/wave/WaveDlg.h"
 #include "framework/File.h"
 #include "framework/WinApp.h"
@@ -129,12 +129,7 @@ void TypeADigit()
     bench::Samples samples;
     CWaveDlg dlg;
     RunModal(dlg, [&] {
-        QWidget* frequency = Widget(dlg, IDC_FREQUENCY);
-        ClickAndType(dlg, IDC_FREQUENCY, QStringLiteral("44"));
-        for (int run = 0; run < kRuns; ++run) {
-            samples.Time([&] { QTest::keyClick(frequency, Qt::Key_0, Qt::NoModifier); });
-            QTest::keyClick(frequency, Qt::Key_Backspace);
-        }
+        bench::TimeTypedDigits(dlg, IDC_FREQUENCY, QStringLiteral("44"), Qt::Key_0, kRuns, samples);
         if (dlg.GetDlgItem(IDC_FREQUENCY)->GetWindowText() != QStringLiteral("44"))
             std::printf("  (unexpected frequency text: the typing runs did not go as planned)\n");
     });
