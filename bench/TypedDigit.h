@@ -12,8 +12,7 @@ namespace bench {
 // Clicks the field and types start into it; then, runs times, types digit
 // (timed) and takes it back with Backspace (not timed), so the field holds
 // start again after each run.
-inline void TimeTypedDigits(CDialog& dlg, int fieldId, const QString& start, Qt::Key digit, int runs,
-                            Samples& samples)
+inline void TimeTypedDigits(CDialog& dlg, int fieldId, const QString& start, Qt::Key digit, int runs, Samples& samples)
 {
     QWidget* field = testing_support::Widget(dlg, fieldId);
     testing_support::ClickAndType(dlg, fieldId, start);

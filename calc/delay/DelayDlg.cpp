@@ -64,7 +64,12 @@ void CDelayDlg::Recalculate()
     m_model.SetBpm(m_editBpm.ParseValue(tempo));
 
     const bool round = m_btnRound.GetCheck() != BST_UNCHECKED;
-    // Rounded half up: lengths are positive.
     for (const Result& r : results)
-        r.field.SetWindowText(round ? r.field.FormatInteger(int(r.length + 0.5)) : r.field.FormatFixed(r.length));
+        r.field.SetWindowText(LengthText(r.field, r.length, round));
+}
+
+CString CDelayDlg::LengthText(const CNumEdit& field, double lengthMs, bool rounded)
+{
+    // Rounded half up: lengths are positive.
+    return rounded ? field.FormatInteger(int(lengthMs + 0.5)) : field.FormatFixed(lengthMs);
 }

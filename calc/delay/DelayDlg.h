@@ -10,6 +10,10 @@ public:
     explicit CDelayDlg(CWnd* parent = nullptr);
     ~CDelayDlg() override;
 
+    // A length as a result field shows it: in whole milliseconds, rounded
+    // half up, when rounded; else in the field's fixed form.
+    static CString LengthText(const CNumEdit& field, double lengthMs, bool rounded);
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     bool OnInitDialog() override;

@@ -97,10 +97,10 @@ void CLevelDlg::OnSetFocusPower() { m_model.m_nEntered = CLevelModel::EnteredPow
 void CLevelDlg::OnSetFocusVrms() { m_model.m_nEntered = CLevelModel::EnteredVrms; }
 void CLevelDlg::OnSetFocusOhms() { m_model.m_nEntered = CLevelModel::EnteredOhms; }
 
-CString CLevelDlg::PowerText() const
+CString CLevelDlg::PowerText(const CNumEdit& field, const CLevelModel& model)
 {
-    const double power = m_model.GetPower();
-    return m_model.m_bExp ? m_power.edit.FormatExponent(power) : m_power.edit.FormatFixed(power);
+    const double power = model.GetPower();
+    return model.m_bExp ? field.FormatExponent(power) : field.FormatFixed(power);
 }
 
 void CLevelDlg::UpdateFields()
@@ -123,7 +123,7 @@ void CLevelDlg::UpdateFields()
     }
 
     if (focus != &m_power.edit) {
-        m_power.edit.SetWindowText(undefined ? CString() : PowerText());
+        m_power.edit.SetWindowText(undefined ? CString() : PowerText(m_power.edit, m_model));
         m_cbPowerUnit.SetCurSel(m_model.m_nPowerUnit);
         m_power.edit.m_scale = CLevelModel::PowerUnitFactor(m_model.m_nPowerUnit);
     }
@@ -290,7 +290,7 @@ void CLevelDlg::OnSelChangePowerUnit()
         m_model.m_nPowerUnit = unit;
         m_power.edit.m_scale = CLevelModel::PowerUnitFactor(unit);
     }
-    ShowInNewUnit(m_power.edit, PowerText());
+    ShowInNewUnit(m_power.edit, PowerText(m_power.edit, m_model));
 }
 
 void CLevelDlg::OnSelChangeVrmsUnit()

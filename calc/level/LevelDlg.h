@@ -11,6 +11,10 @@ public:
     explicit CLevelDlg(CWnd* parent = nullptr);
     ~CLevelDlg() override;
 
+    // The power field's text for the engine's power in its unit: in
+    // exponent form when the engine says so, else in the field's fixed form.
+    static CString PowerText(const CNumEdit& field, const CLevelModel& model);
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     bool OnInitDialog() override;
@@ -61,8 +65,6 @@ private:
     bool FollowSingleLineText(RightAlignedField& field, const CWnd* focus, CString& text);
     void AlignRight(RightAlignedField& field, const CString& text, int start);
     static TextExtent MeasureText(CDC& dc, const CString& text);
-    // The power field's text for the engine's power in its unit.
-    CString PowerText() const;
     // Writes a field re-expressed in the unit just chosen; the engine keeps
     // its value.
     void ShowInNewUnit(CNumEdit& field, const CString& text);

@@ -1,6 +1,7 @@
 // What the shared suites expect of the Delay calculator: names, keyboard,
 // layout, contrast, screenshots and its random-input check.
 
+#include "calc/delay/DelayDlg.h"
 #include "calc/delay/DelayModel.h"
 #include "res/resource.h"
 #include "tests/support/CalculatorTests.h"
@@ -46,13 +47,7 @@ public:
                                                   {IDC_THIRTY_SECOND, model.m_thirtySecond}};
         for (const auto& [id, length] : results) {
             const CNumEdit& field = *Field(m_dlg, id);
-            QString expected;
-            if (!m_tempo.isEmpty()) {
-                if (round)
-                    expected = field.FormatInteger(int(length + 0.5));
-                else
-                    expected = field.FormatFixed(length);
-            }
+            const QString expected = m_tempo.isEmpty() ? QString() : CDelayDlg::LengthText(field, length, round);
             // A result field tapped and left shows its number in fixed form.
             const QString shown = step.after.at(id);
             EXPECT_TRUE(shown == expected || shown == field.DisplayForm(expected))

@@ -1,6 +1,7 @@
 // What the shared suites expect of the Level calculator: names, keyboard,
 // layout, contrast, screenshots and its random-input check.
 
+#include "calc/level/LevelDlg.h"
 #include "calc/level/LevelModel.h"
 #include "res/resource.h"
 #include "tests/support/CalculatorTests.h"
@@ -104,9 +105,9 @@ private:
         std::map<int, QString> expected = {
             {IDC_DBU, fixed(IDC_DBU, model.m_dBu)},    {IDC_DBV, fixed(IDC_DBV, model.m_dBV)},
             {IDC_DBM, fixed(IDC_DBM, model.m_dBm)},    {IDC_VRMS, fixed(IDC_VRMS, model.GetVrms())},
-            {IDC_VPP, fixed(IDC_VPP, model.GetVpp())}, {IDC_POWER, fixed(IDC_POWER, model.GetPower())}};
-        if (model.m_bExp && !undefined)
-            expected[IDC_POWER] = Field(m_dlg, IDC_POWER)->FormatExponent(model.GetPower());
+            {IDC_VPP, fixed(IDC_VPP, model.GetVpp())}, {IDC_POWER, QString()}};
+        if (!undefined)
+            expected[IDC_POWER] = CLevelDlg::PowerText(*Field(m_dlg, IDC_POWER), model);
         for (const auto& [id, shown] : expected) {
             if (id != typed) {
                 EXPECT_EQ(step.after.at(id), shown) << "field " << id << " after typing into " << typed;
