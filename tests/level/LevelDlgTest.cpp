@@ -132,8 +132,14 @@ TEST(LevelDialog, EveryFieldAndListHasAName)
     };
     CLevelDlg dlg;
     RunModal(dlg, [&] {
-        for (const auto& [id, name] : names)
-            EXPECT_EQ(Widget(dlg, id)->accessibleName(), QString::fromUtf8(name)) << id;
+        for (const auto& [id, name] : names) {
+            // As a screen reader reads it: a field by its name, a list by
+            // its description (its name is the item it shows).
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(Widget(dlg, id));
+            ASSERT_NE(iface, nullptr) << id;
+            const bool list = iface->role() == QAccessible::ComboBox;
+            EXPECT_EQ(iface->text(list ? QAccessible::Description : QAccessible::Name), QString::fromUtf8(name)) << id;
+        }
     });
 }
 
