@@ -6,7 +6,8 @@
 // - a field's text that the user's own edit left is empty or in the field's
 //   range as the field reads it (text mode: at most three characters), also
 //   after later events changed the field's scale;
-// - Tab changes no text but the display-form rewrite of the field it leaves;
+// - Tab changes no text but the rewrite of the field it leaves, whose text
+//   is written out here from the rules (TextAfterLeaving);
 // - the results shown are those of a fresh engine fed what the inputs show,
 //   where the behaviour defines them (each calculator's check, registered in
 //   tests/<anchor>/).
@@ -28,6 +29,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -46,6 +50,74 @@ std::uint64_t EnvNumber(const char* name, std::uint64_t fallback)
     bool ok = false;
     const std::uint64_t value = qEnvironmentVariable(name).toULongLong(&ok);
     return ok ? value : fallback;
+}
+
+// The number a field's text shows, read as the user reads it: group
+// separators (and any space, where the group separator is a space) left out,
+// '.', ',' and the user's decimal separator as the decimal point; as much of
+// the text as is a number, 0 for none.
+double NumberShown(const CNumEdit& field, const QString& text, bool whole)
+{
+    const QChar group = field.m_thousandSep.isEmpty() ? QChar() : field.m_thousandSep.at(0);
+    const auto spaceLike = [](QChar c) { return c.isSpace() || c == QChar(0x00A0) || c == QChar(0x202F); };
+    std::string plain;
+    for (QChar c : text) {
+        if (!group.isNull() && (c == group || (spaceLike(group) && spaceLike(c))))
+            continue;
+        if (c == QChar('.') || c == QChar(',') || c == field.m_decimalSep.at(0))
+            plain += whole ? 'x' : '.';  // a whole number ends at the decimal point
+        else
+            plain += c.unicode() < 0x80 ? char(c.unicode()) : 'x';
+    }
+    double value = 0;
+    if (whole) {
+        long long integer = 0;
+        std::from_chars(plain.data(), plain.data() + plain.size(), integer);
+        value = double(std::clamp<long long>(integer, INT_MIN, INT_MAX));
+    } else {
+        std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    }
+    return value;
+}
+
+// What leaving a field makes of its text, written out from the rules rather
+// than asked of the field: an empty text, and any text of a text-mode field,
+// stays; else the number is written again in the field's form (fixed with its
+// decimals, a whole number, or exponent form) with the user's decimal
+// separator and no group separators. A number too small for the decimals
+// keeps the decimals it needs; a form that would leave the field's range is
+// not taken, and the text stays.
+QString TextAfterLeaving(const CNumEdit& field, const QString& before)
+{
+    if (before.isEmpty() || field.m_textMode)
+        return before;
+    const auto inRange = [&](const QString& text) {
+        const double v = NumberShown(field, text, false) * field.m_scale;
+        return !(field.m_checkMax && v > field.m_max) && !(field.m_checkMin && v < field.m_min);
+    };
+    const auto written = [&](std::chars_format format, int precision) {
+        char buffer[400];
+        const double value = NumberShown(field, before, false);
+        const auto end = precision < 0 ? std::to_chars(buffer, buffer + sizeof buffer, value, format).ptr
+                                       : std::to_chars(buffer, buffer + sizeof buffer, value, format, precision).ptr;
+        return QString::fromLatin1(buffer, int(end - buffer)).replace(QChar('.'), field.m_decimalSep.at(0));
+    };
+    QString after;
+    switch (field.m_displayMode) {
+    case CNumEdit::DisplayInteger: after = QString::number(int(NumberShown(field, before, true))); break;
+    case CNumEdit::DisplayExponent: after = written(std::chars_format::scientific, 6); break;
+    default:
+        after = written(std::chars_format::fixed, field.m_precision);
+        if (!inRange(after) && inRange(before)) {
+            after = written(std::chars_format::fixed, -1);
+            const int point = after.indexOf(field.m_decimalSep.at(0));
+            const int decimals = point < 0 ? 0 : int(after.size()) - point - 1;
+            if (decimals < field.m_precision)
+                after += (point < 0 ? field.m_decimalSep : QString()) + QString(field.m_precision - decimals, u'0');
+        }
+        break;
+    }
+    return !inRange(after) && inRange(before) ? before : after;
 }
 
 // Sends the events and runs the checks.
@@ -264,7 +336,7 @@ private:
             }
             if (step.tab) {
                 const QString expected =
-                    id == step.focusBefore ? field.DisplayForm(step.before.at(id)) : step.before.at(id);
+                    id == step.focusBefore ? TextAfterLeaving(field, step.before.at(id)) : step.before.at(id);
                 EXPECT_EQ(text, expected) << "field " << id << " after Tab";
             }
         }
