@@ -57,6 +57,12 @@ bool CEdit::IsReadOnly() const
     return e && e->isReadOnly();
 }
 
+void CEdit::SetProgramWritesNotify(bool notify)
+{
+    if (auto* edit = dynamic_cast<fw::EditWidget*>(GetSafeHwnd()))
+        edit->programWritesNotify = notify;
+}
+
 bool CEdit::IsMultiLine() const
 {
     auto* host = dynamic_cast<fw::ControlHost*>(GetSafeHwnd());

@@ -10,9 +10,13 @@ public:
     void ReplaceSel(const CString& text);
     void SetReadOnly(bool readOnly = true);
     bool IsReadOnly() const;
-    // True for a field created with the multi-line style: the program's own
-    // writes into it raise no change notification.
+    // True for a field created with the multi-line style.
     bool IsMultiLine() const;
+    // Whether the program's own writes (SetWindowText) raise EN_CHANGE, as
+    // every edit of the user's does: every write, even of the same text, or
+    // none. A dialog whose handlers write fields says which it needs; left
+    // unsaid, a single-line field's writes do and a multi-line one's do not.
+    void SetProgramWritesNotify(bool notify);
     // Margins, in pixels, between the field's frame and its text.
     void SetMargins(int left, int right);
     void GetMargins(int& left, int& right) const;

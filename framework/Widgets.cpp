@@ -152,9 +152,10 @@ bool EditWidget::Accepts(const QString& before, const QString& after)
 void EditWidget::SetTextFromProgram(const QString& text)
 {
     WriteText(text);
-    // A single-line field reports every write, even of the same text; a
-    // multi-line one reports none: the dialogs depend on both.
-    if (!(templateStyle & res::ES_MULTILINE))
+    // Every write is reported, even of the same text, or none is, as the
+    // control says; left unsaid, a single-line field reports every write and
+    // a multi-line one none.
+    if (programWritesNotify.value_or(!(templateStyle & res::ES_MULTILINE)))
         SendNotify(this, EN_CHANGE);
 }
 

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class CWnd;
 class CDialog;
@@ -56,6 +57,10 @@ public:
 
     void SetTextFromProgram(const QString& text);
     void DefaultProcessing() override;
+
+    // Whether the program's writes raise EN_CHANGE, as its control says
+    // (CEdit::SetProgramWritesNotify); unset, the template's style decides.
+    std::optional<bool> programWritesNotify;
 
 protected:
     bool event(QEvent* e) override;

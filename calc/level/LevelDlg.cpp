@@ -45,6 +45,13 @@ void CLevelDlg::DoDataExchange(CDataExchange* pDX)
 bool CLevelDlg::OnInitDialog()
 {
     CCalcDialog::OnInitDialog();
+    // The handlers write each other's fields. A write into a dB field or the
+    // impedance raises no change notification; one into the power or a
+    // voltage does, so that its alignment follows every text it shows.
+    for (CNumEdit* quiet : {&m_editDBu, &m_editDBV, &m_editDBm, &m_editOhms})
+        quiet->SetProgramWritesNotify(false);
+    for (CNumEdit* followed : {&m_power.edit, &m_vrms.edit, &m_vpp.edit})
+        followed->SetProgramWritesNotify(true);
 
     m_cbPowerUnit.SetCurSel(CLevelModel::MilliWatt);
     m_cbVppUnit.SetCurSel(CLevelModel::MilliVolt);

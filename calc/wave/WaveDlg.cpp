@@ -50,12 +50,14 @@ bool CWaveDlg::OnInitDialog()
     m_editFrequency.m_checkMin = true;
     m_editFrequency.m_precision = 2;
     m_editNote.m_textMode = true;
+    // No write of the program's raises a change notification: the two
+    // handlers write each other's fields and must not set each other off.
+    for (CNumEdit* field : {&m_editFrequency, &m_editNote, &m_editCm, &m_editFt, &m_editPeriod, &m_editHalfCm,
+                            &m_editHalfFt, &m_editHalfPeriod})
+        field->SetProgramWritesNotify(false);
     // Every field starts empty; nothing is computed until the user types.
     return true;
 }
-
-// All eight fields are multi-line, so the writes below raise no change
-// notification: the two handlers never set each other off.
 
 void CWaveDlg::OnChangeFrequency()
 {

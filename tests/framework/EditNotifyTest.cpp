@@ -116,6 +116,13 @@ Step Write(const char* text)
     return [text](NotifyDlg& dlg, int id) { dlg.GetDlgItem(id)->SetWindowText(QString::fromUtf8(text)); };
 }
 
+// The field says whether the program's writes notify, whatever its style.
+Step WritesNotify(bool notify)
+{
+    return
+        [notify](NotifyDlg& dlg, int id) { static_cast<CEdit*>(dlg.GetDlgItem(id))->SetProgramWritesNotify(notify); };
+}
+
 Step Paste(const char* text)
 {
     return [text](NotifyDlg& dlg, int id) {
@@ -155,6 +162,10 @@ TEST(EditNotifications, ChangeCountsFollowTheRules)
         {"program write of the same text, single-line", S, Write("5"), false, Write("5"), 1, "5", nullptr, nullptr},
         {"program write, multi-line", M, Write(""), false, Write("5"), 0, "5", nullptr, nullptr},
         {"program write of the same text, multi-line", M, Write("5"), false, Write("5"), 0, "5", nullptr, nullptr},
+        {"program write, multi-line, its writes told to notify", M, WritesNotify(true), false, Write("5"), 1, "5",
+         nullptr, nullptr},
+        {"program write, single-line, its writes told not to", S, WritesNotify(false), false, Write("5"), 0, "5",
+         nullptr, nullptr},
         {"paste accepted, single-line", S, Write("12"), false, Paste("34"), 1, "1234", "12", "1234"},
         {"paste accepted, multi-line", M, Write("12"), false, Paste("34"), 1, "1234", "12", "1234"},
         {"paste refused, single-line", S, Write("12"), true, Paste("34"), 0, "12", "12", "1234"},
