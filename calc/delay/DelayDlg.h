@@ -4,6 +4,7 @@
 #include "calc/delay/DelayModel.h"
 #include "frame/DialogFrame.h"
 #include "widgets/NumEdit.h"
+#include "widgets/ResultField.h"
 
 class CDelayDlg : public CCalcDialog {
 public:
@@ -27,13 +28,13 @@ private:
     void Recalculate();
 
     CButton m_btnRound;
-    CNumEdit m_editSixteenth;
-    CNumEdit m_editHalf;
-    CNumEdit m_editThirtySecond;
-    CNumEdit m_editQuarter;
-    CNumEdit m_editEighth;
-    CNumEdit m_editBar34;
-    CNumEdit m_editBar44;
+    CResultField m_editSixteenth;
+    CResultField m_editHalf;
+    CResultField m_editThirtySecond;
+    CResultField m_editQuarter;
+    CResultField m_editEighth;
+    CResultField m_editBar34;
+    CResultField m_editBar44;
     CNumEdit m_editBpm;
     CDelayModel m_model;
 };

@@ -52,8 +52,9 @@ bool CWaveDlg::OnInitDialog()
     m_editNote.m_textMode = true;
     // No write of the program's raises a change notification: the two
     // handlers write each other's fields and must not set each other off.
-    for (CNumEdit* field : {&m_editFrequency, &m_editNote, &m_editCm, &m_editFt, &m_editPeriod, &m_editHalfCm,
-                            &m_editHalfFt, &m_editHalfPeriod})
+    for (CNumEdit* field :
+         std::initializer_list<CNumEdit*> {&m_editFrequency, &m_editNote, &m_editCm, &m_editFt, &m_editPeriod,
+                                           &m_editHalfCm, &m_editHalfFt, &m_editHalfPeriod})
         field->SetProgramWritesNotify(false);
     // Every field starts empty; nothing is computed until the user types.
     return true;
@@ -103,7 +104,7 @@ void CWaveDlg::ShowResults()
 
 void CWaveDlg::ClearResults()
 {
-    for (CNumEdit* field :
-         {&m_editFt, &m_editCm, &m_editHalfFt, &m_editHalfCm, &m_editHalfPeriod, &m_editPeriod, &m_editFrequency})
+    for (CNumEdit* field : std::initializer_list<CNumEdit*> {&m_editFt, &m_editCm, &m_editHalfFt, &m_editHalfCm,
+                                                             &m_editHalfPeriod, &m_editPeriod, &m_editFrequency})
         field->SetWindowText(CString());
 }

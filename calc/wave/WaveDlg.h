@@ -7,6 +7,7 @@
 #include "calc/wave/WaveModel.h"
 #include "frame/DialogFrame.h"
 #include "widgets/NumEdit.h"
+#include "widgets/ResultField.h"
 
 #include <filesystem>
 
@@ -32,12 +33,12 @@ private:
     void ShowResults();
     void ClearResults();
 
-    CNumEdit m_editFt;
-    CNumEdit m_editCm;
-    CNumEdit m_editHalfFt;
-    CNumEdit m_editHalfCm;
-    CNumEdit m_editHalfPeriod;
-    CNumEdit m_editPeriod;
+    CResultField m_editFt;
+    CResultField m_editCm;
+    CResultField m_editHalfFt;
+    CResultField m_editHalfCm;
+    CResultField m_editHalfPeriod;
+    CResultField m_editPeriod;
     CNumEdit m_editNote;
     CNumEdit m_editFrequency;
     CWaveModel m_model;
