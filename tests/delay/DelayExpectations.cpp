@@ -16,7 +16,7 @@ namespace {
 
 class DelayCheck : public CalculatorCheck {
 public:
-    explicit DelayCheck(CDialog& dlg) : m_dlg(dlg) {}
+    using CalculatorCheck::CalculatorCheck;
 
     std::vector<int> Fields() const override
     {
@@ -57,7 +57,6 @@ public:
     }
 
 private:
-    CDialog& m_dlg;
     QString m_tempo;
     bool m_round = false;
 };

@@ -18,7 +18,7 @@ namespace {
 
 class LevelCheck : public CalculatorCheck {
 public:
-    explicit LevelCheck(CDialog& dlg) : m_dlg(dlg) {}
+    using CalculatorCheck::CalculatorCheck;
 
     std::vector<int> Fields() const override
     {
@@ -123,8 +123,6 @@ private:
             EXPECT_EQ(Combo(m_dlg, IDC_VPP_UNIT)->currentIndex(), model.m_nVppUnit);
         }
     }
-
-    CDialog& m_dlg;
 };
 
 void Screenshots(const Calculator& level, const SaveScreen& save)

@@ -41,6 +41,7 @@ struct Step {
 // One calculator's controls and what its results must be.
 class CalculatorCheck {
 public:
+    explicit CalculatorCheck(CDialog& dlg) : m_dlg(dlg) {}
     virtual ~CalculatorCheck() = default;
     // Edit fields, input and result alike; the first ones take typing.
     virtual std::vector<int> Fields() const = 0;
@@ -49,6 +50,9 @@ public:
     virtual std::vector<int> Lists() const { return {}; }
     // Checks the fields after an event, knowing what it did.
     virtual void Check(const Step& step) = 0;
+
+protected:
+    CDialog& m_dlg;  // the calculator's dialog, running
 };
 
 }  // namespace random_input

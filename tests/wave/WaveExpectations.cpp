@@ -18,7 +18,7 @@ namespace {
 class WaveCheck : public CalculatorCheck {
 public:
     // The second engine reads the table the dialog read.
-    explicit WaveCheck(CDialog& dlg) : m_dlg(dlg)
+    explicit WaveCheck(CDialog& dlg) : CalculatorCheck(dlg)
     {
         const std::vector<unsigned char> table = ReadWholeFile(CWaveDlg::TablePath());
         m_engine.LoadTable(table.data(), table.size());
@@ -69,7 +69,6 @@ public:
     }
 
 private:
-    CDialog& m_dlg;
     CWaveModel m_engine;
     bool m_shown = false;  // nothing is shown until the first input
 };

@@ -2,10 +2,10 @@
 // by its own rule, whatever entry-field settings it carries; it takes no
 // typing and no paste.
 
+#include "widgets/ResultField.h"
 #include "res/resource.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/support/Numbers.h"
-#include "widgets/ResultField.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
