@@ -2,7 +2,8 @@
 // folder, at build time, from the list of calculators: a page that sends the
 // browser on to the calculator's section of the one help page. A section mark
 // in the address itself would not survive every desktop's way of opening a
-// file. A page whose text is already right is left alone.
+// file. A page whose text is already right is left alone; a file that is
+// no calculator's page is removed.
 //
 //   help_pages <output folder>
 
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -60,6 +62,14 @@ int main(int argc, char** argv)
     }
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
+    std::set<std::filesystem::path> pages;
+    for (const Calculator& c : Calculators())
+        pages.insert(folder / (std::string("sonavolta-") + c.helpAnchor + ".html"));
+    // The folder holds these pages alone: one of a calculator no longer in
+    // the list goes, so it is installed no more.
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (!pages.contains(entry.path()))
+            std::filesystem::remove(entry.path());
     for (const Calculator& c : Calculators()) {
         const std::filesystem::path page = folder / (std::string("sonavolta-") + c.helpAnchor + ".html");
         const std::string text = PageText(c);
