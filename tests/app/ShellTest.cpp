@@ -207,6 +207,33 @@ TEST(Help, ACalculatorsHelpButtonOpensItsSectionEachTime)
     EXPECT_EQ(viewer.Calls(2), (QStringList {expected, expected}));
 }
 
+// Each calculator of the list: its own help button opens its own page,
+// which lies beside the program.
+TEST(Help, EachCalculatorsHelpButtonOpensItsOwnPage)
+{
+    ViewerStub viewer;
+    QStringList expected;
+    for (const Calculator& c : Calculators()) {
+        SCOPED_TRACE(c.name);
+        expected << "[" + PageUrl(QStringLiteral("sonavolta-%1.html").arg(QLatin1String(c.helpAnchor))) + "]";
+        const std::unique_ptr<CDialog> dlg = c.make();
+        RunModal(*dlg, [&] {
+            QApplication::processEvents();  // the help button shows from the event loop
+            QToolButton* help = nullptr;
+            for (auto* b : Window(*dlg)->findChildren<QToolButton*>())
+                if (b->isVisible() && b->accessibleName() == QLatin1String("Help"))
+                    help = b;
+            ASSERT_NE(help, nullptr);
+            QTest::mouseClick(help, Qt::LeftButton);
+        });
+    }
+    // The viewers run apart from the program and may finish in any order.
+    QStringList calls = viewer.Calls(int(expected.size()));
+    calls.sort();
+    expected.sort();
+    EXPECT_EQ(calls, expected);
+}
+
 TEST(Help, EachSectionPageLeadsOnToItsSection)
 {
     const QString helpPage = ReadPage(QStringLiteral("sonavolta.html"));
@@ -220,13 +247,17 @@ TEST(Help, EachSectionPageLeadsOnToItsSection)
     }
 }
 
-// Every entry of the list makes the dialog of its own template.
+// Every entry of the list makes the dialog of its own template, and is
+// named as its strings read.
 TEST(Calculators, EachMakesTheDialogOfItsTemplate)
 {
     for (const Calculator& c : Calculators()) {
         SCOPED_TRACE(c.name);
         const std::unique_ptr<CDialog> dlg = c.make();
         EXPECT_EQ(dlg->GetTemplateId(), c.templateId);
+        // The header's title, and the chooser button's text, are its name.
+        EXPECT_EQ(LoadResourceString(c.titleId), QString::fromUtf8(c.name));
+        EXPECT_EQ(LoadResourceString(c.buttonTextId), QString::fromUtf8(c.name));
     }
 }
 
