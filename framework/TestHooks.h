@@ -8,9 +8,9 @@
 //   stdout, and 100 ms later the window is closed as a user would close it,
 //   so the program ends with 0 (bench/StartupBench, bench/startup-vs-floor,
 //   tests/app ProgramTest).
-// SONAVOLTA_EXIT_AFTER_FIRST_PAINT=wave
-//   Besides, once the main dialog's run has ended, the application makes the
-//   Wave calculator as its button makes it, without showing it, and prints
+// SONAVOLTA_EXIT_AFTER_FIRST_PAINT=wave (or another calculator's help anchor)
+//   Besides, once the main dialog's run has ended, the application makes
+//   that calculator as its button makes it, without showing it, and prints
 //   "wave opened" or the text of the error that kept it from opening
 //   (tests/install: the installed program finds its pitch table).
 
