@@ -54,6 +54,18 @@ CString CNumEdit::FormatExponent(double value) const
     return text;
 }
 
+CString CNumEdit::FormatFixedInRange(double value) const
+{
+    CString text = FormatFixed(value);
+    // A value too small for the field's decimals keeps as many as it needs,
+    // rather than turning into a text the field would refuse.
+    if (!InRange(text) && ValueInRange(value)) {
+        text = FormatShortestFixedC(value, m_precision);
+        text.replace(QChar('.'), m_decimalSep.at(0));
+    }
+    return text;
+}
+
 double CNumEdit::ParseValue(CString& text) const
 {
     CString cleaned;
@@ -97,17 +109,22 @@ CString CNumEdit::ProspectiveText(const CString& s, int start, int end, char32_t
     return backspace ? s.left(start - 1) + s.right(n - start) : s.left(start) + ins + s.right(n - start);
 }
 
-bool CNumEdit::InRange(const CString& text) const
+bool CNumEdit::ValueInRange(double value) const
 {
-    if (text.isEmpty())
-        return true;
-    CString t = text;
-    const double v = ParseValue(t) * m_scale;
+    const double v = value * m_scale;
     if (m_checkMax && v > m_max)
         return false;
     if (m_checkMin && v < m_min)
         return false;
     return true;
+}
+
+bool CNumEdit::InRange(const CString& text) const
+{
+    if (text.isEmpty())
+        return true;
+    CString t = text;
+    return ValueInRange(ParseValue(t));
 }
 
 bool CNumEdit::PassesClassTest(char32_t ch, const CString& text) const
@@ -152,18 +169,7 @@ CString CNumEdit::DisplayForm(CString s) const
         return s;
     const CString typed = s;
     switch (m_displayMode) {
-    case DisplayFixed: {
-        const double value = ParseValue(s);
-        s = FormatFixed(value);
-        // A value too small for the field's decimals (0.0001 with two) keeps
-        // as many as it needs, rather than turning into a text the field
-        // would refuse.
-        if (!InRange(s) && InRange(typed)) {
-            s = FormatShortestFixedC(value, m_precision);
-            s.replace(QChar('.'), m_decimalSep.at(0));
-        }
-        break;
-    }
+    case DisplayFixed: s = FormatFixedInRange(ParseValue(s)); break;
     case DisplayInteger: s = FormatInteger(ParseInteger(s)); break;
     case DisplayExponent: s = FormatExponent(ParseValue(s)); break;
     default: break;

@@ -19,6 +19,10 @@ public:
     CString FormatFixed(double value) const;
     CString FormatInteger(int value) const;
     CString FormatExponent(double value) const;
+    // FormatFixed, except that a value in range whose fixed form would read
+    // outside it (0.0001 with two decimals) keeps the decimals it needs: the
+    // text leaving the field shows for the value.
+    CString FormatFixedInRange(double value) const;
     // Text to number. The text is left with its separators normalised.
     double ParseValue(CString& text) const;
     int ParseInteger(CString& text) const;
@@ -63,5 +67,6 @@ protected:
 private:
     bool IsDecimalSeparator(QChar c) const;
     bool IsThousandsSeparator(QChar c) const;
+    bool ValueInRange(double value) const;
     bool PassesClassTest(char32_t ch, const CString& text) const;
 };
