@@ -42,7 +42,9 @@ public:
     CString DisplayForm(CString text) const;
 
     bool PreTranslateMessage(MSG* msg) override;
-    // Pasted, dropped and undone text must be text that typing could give.
+    // An edit that no typed key made (paste, drop, undo, the field's menu, a
+    // screen reader) is taken as the same edit typed: each character it
+    // brings must pass the key filter, and the text it leaves the range test.
     bool AcceptsEditedText(const CString& oldText, const CString& newText) override;
 
     CString m_decimalSep;
