@@ -2,6 +2,7 @@
 
 #include "framework/TestHooks.h"
 
+#include <QByteArray>
 #include <QTimer>
 #include <QWidget>
 
@@ -33,6 +34,15 @@ void AfterPaint(QWidget* window)
 CString CalculatorToOpenAfterMainRun()
 {
     return qEnvironmentVariable(kExitAfterFirstPaint) == QLatin1String("wave") ? CString("wave") : CString();
+}
+
+void AfterRaiseRequest(const QByteArray& activationToken, const QByteArray& startupId, bool raised)
+{
+    if (!qEnvironmentVariableIsSet("SONAVOLTA_REPORT_RAISE"))
+        return;
+    std::printf("raise activation=%s startup=%s raised=%d token left=%s\n", activationToken.constData(),
+                startupId.constData(), int(raised), qgetenv("XDG_ACTIVATION_TOKEN").constData());
+    std::fflush(stdout);
 }
 
 }  // namespace testhooks

@@ -80,9 +80,9 @@ TEST_F(FindProgramPathTest, FromProcOrElseFromTheStartUpArgument)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(fw::FindProgramPath(c.procExe, c.argv0.c_str(), c.pathList.c_str()), c.expected);
+        EXPECT_EQ(fw::FindProgramPath(c.procExe, nullptr, c.argv0.c_str(), c.pathList.c_str()), c.expected);
     }
-    EXPECT_EQ(fw::FindProgramPath(nullptr, nullptr, nullptr), fs::path());
+    EXPECT_EQ(fw::FindProgramPath(nullptr, nullptr, nullptr, nullptr), fs::path());
 }
 
 TEST(ProgramPath, IsTheRunningExecutableAndItsFolder)
