@@ -12,10 +12,12 @@
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QSysInfo>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <functional>
 #include <iostream>
@@ -618,6 +620,72 @@ TEST(SingleCopyGuard, AFolderNameTakenByAnotherUserStillLeavesOneCopy)
         EXPECT_EQ(LaterCopyExit(ground.session, ground.Env(), &ms), 255);
         EXPECT_LT(ms, kBoundMs);
     }
+}
+
+// A private X server on a display number it picks itself; none when Xvfb
+// is missing.
+class XServer {
+public:
+    XServer()
+    {
+        m_server.setProcessChannelMode(QProcess::SeparateChannels);
+        m_server.start(QStringLiteral("Xvfb"),
+                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                        QStringLiteral("0"), QStringLiteral("800x600x24"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp")});
+        if (m_server.waitForStarted(5000) && m_server.waitForReadyRead(10000))
+            m_display = QStringLiteral(":") + QString::fromLatin1(m_server.readAllStandardOutput().trimmed());
+    }
+    ~XServer()
+    {
+        m_server.terminate();
+        if (!m_server.waitForFinished(5000))
+            m_server.kill();
+    }
+    QString Display() const { return m_display; }
+
+private:
+    QProcess m_server;
+    QString m_display;
+};
+
+// Copies meet per display: one started on another display of the same user
+// (a remote session beside the local one) opens its own window there; one
+// started on the same display, however its name is written, raises the
+// window there with the startup id its launcher gave it.
+TEST(SingleCopyGuard, EachDisplayHasItsOwnCopy)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        GTEST_SKIP() << "Xvfb is not installed";
+    XServer one, two;
+    ASSERT_FALSE(one.Display().isEmpty());
+    ASSERT_FALSE(two.Display().isEmpty());
+    Session session;
+    const auto on = [](const QString& display) {
+        return QStringList {QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("DISPLAY=") + display,
+                            QStringLiteral("WAYLAND_DISPLAY="), QStringLiteral("SONAVOLTA_REPORT_RAISE=1")};
+    };
+    const auto allAnswer = [&](int count) {
+        const QStringList sockets = Entries(session.Path(), QStringLiteral("*.sock"));
+        return sockets.size() == count && std::all_of(sockets.begin(), sockets.end(), [&](const QString& s) {
+                   return AskCopy(session.Path() + '/' + s) == "1\n";
+               });
+    };
+
+    auto first = StartCopy(session, on(one.Display()));
+    ASSERT_TRUE(Eventually([&] { return allAnswer(1); }, 20000));
+    auto second = StartCopy(session, on(two.Display()));
+    EXPECT_TRUE(Eventually([&] { return allAnswer(2); }, 20000)) << "no window of its own on the second display";
+    EXPECT_EQ(second->state(), QProcess::Running);
+
+    for (const QString& display : {one.Display() + QStringLiteral(".0"), two.Display()}) {
+        SCOPED_TRACE(display.toStdString());
+        EXPECT_EQ(LaterCopyExit(session, on(display) << QStringLiteral("DESKTOP_STARTUP_ID=launch-7_TIME4242")), 255);
+    }
+    QByteArray seenFirst, seenSecond;
+    const QByteArray handed = "raise activation= startup=launch-7_TIME4242 raised=1 token left=";
+    EXPECT_TRUE(LinesOf(*first, seenFirst, "raise ", 2).contains(handed)) << seenFirst.constData();
+    EXPECT_TRUE(LinesOf(*second, seenSecond, "raise ", 2).contains(handed)) << seenSecond.constData();
 }
 
 }  // namespace
