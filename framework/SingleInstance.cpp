@@ -411,22 +411,20 @@ bool SingleInstance::RaiseOtherCopy(const LaunchTokens& tokens)
         // was removed while it ran holds a lock on a file that is gone.
         const bool locked = m_first || TakeLock();
         m_first = locked;
-        switch (AskToRaise(m_folderFd, m_socketName.constData(), request, end)) {
-        case Answer::Raised:
-            // Handed on: this copy never uses them, nor passes them to anything it starts.
-            qunsetenv("XDG_ACTIVATION_TOKEN");
-            qunsetenv("DESKTOP_STARTUP_ID");
+        const Answer answer = AskToRaise(m_folderFd, m_socketName.constData(), request, end);
+        if (locked && answer == Answer::NoCopy)
+            return false;  // the first copy
+        // A later copy: the tokens are the first copy's to use. This one
+        // never uses them, nor passes them to anything it starts.
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+        qunsetenv("DESKTOP_STARTUP_ID");
+        if (answer == Answer::Raised)
             return true;
-        case Answer::NotOurs:
+        if (answer == Answer::NotOurs) {
             qWarning("Single-copy check off: another user listens at %s/%s", m_folderPath.constData(),
                      m_socketName.constData());
             m_first = false;
             return false;
-        case Answer::NoCopy:
-            if (locked)
-                return false;  // the first copy
-            break;             // the first copy is starting and listens soon
-        case Answer::NoWindow: break;
         }
         // The other copy has no window yet; give it the rest of the second.
         std::this_thread::sleep_until(end);
