@@ -1,12 +1,14 @@
 #pragma once
 // Framework-internal: one copy of the program per user, executable and
 // display. A lock on a file, which the system lets go of when its copy ends
-// however it ends, decides which copy is first; the first listens on a Unix
-// socket and raises its window when a later copy of the same user asks,
-// using the activation token and startup id the later copy hands on. Both
-// live in a folder only this user can enter, opened once and used through
-// its descriptor; nothing another user made is trusted, and no copy waits
-// much more than three seconds for another.
+// however it ends, decides which copy is first, unless a copy still listens
+// (its lock file removed by a cleaner): a copy that takes the lock asks the
+// socket before it calls itself first. The first listens on a Unix socket
+// and raises its window when a later copy of the same user asks, using the
+// activation token and startup id the later copy hands on. Both live in a
+// folder only this user can enter, opened once and used through its
+// descriptor; nothing another user made is trusted, and no copy waits much
+// more than three seconds for another.
 
 #include <QByteArray>
 
