@@ -175,7 +175,9 @@ public:
         fs::permissions(m_dir / "xdg-open", fs::perms::owner_all);
     }
     std::string PathEntry() const { return "PATH=" + m_dir.native() + ":" + std::getenv("PATH"); }
-    // The URLs it was given, one a line, once there are count of them.
+    // The URLs it was given, one a line, once there are count of them; in
+    // the order of their names, as two viewers started at once may write
+    // theirs in either order.
     std::string Urls(int count) const
     {
         std::string urls;
@@ -185,7 +187,14 @@ public:
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        return urls;
+        std::vector<std::string> lines;
+        for (std::size_t start = 0, end; (end = urls.find('\n', start)) != std::string::npos; start = end + 1)
+            lines.push_back(urls.substr(start, end - start + 1));
+        std::sort(lines.begin(), lines.end());
+        std::string sorted;
+        for (const std::string& line : lines)
+            sorted += line;
+        return sorted;
     }
 
 private:
@@ -300,7 +309,7 @@ TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
             EXPECT_EQ(viewer.Urls(1), "");
         } else {
             EXPECT_EQ(out, "wave: 440.00\n");
-            EXPECT_EQ(viewer.Urls(2), page + "\n" + wavePage + "\n");
+            EXPECT_EQ(viewer.Urls(2), wavePage + "\n" + page + "\n");
         }
         if (c.replaceAfterStart) {
             EXPECT_FALSE(fs::exists(folder / "program_dir_test.new"));
