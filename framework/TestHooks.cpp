@@ -13,6 +13,7 @@ namespace testhooks {
 namespace {
 
 const char* const kExitAfterFirstPaint = "SONAVOLTA_EXIT_AFTER_FIRST_PAINT";
+const char* const kReportRaise = "SONAVOLTA_REPORT_RAISE";
 const int kCloseDelayMs = 100;
 
 }  // namespace
@@ -38,7 +39,7 @@ CString CalculatorToOpenAfterMainRun()
 
 void AfterRaiseRequest(const QByteArray& activationToken, const QByteArray& startupId, bool raised)
 {
-    if (!qEnvironmentVariableIsSet("SONAVOLTA_REPORT_RAISE"))
+    if (!qEnvironmentVariableIsSet(kReportRaise))
         return;
     std::printf("raise activation=%s startup=%s raised=%d token left=%s\n", activationToken.constData(),
                 startupId.constData(), int(raised), qgetenv("XDG_ACTIVATION_TOKEN").constData());
