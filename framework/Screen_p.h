@@ -45,8 +45,14 @@ public:
     CDialog* TopDialog() const;
     // The client size every page gets: the largest template, in pixels.
     QSize ClientSize() const { return m_clientSize; }
-    // Brings the window to the front; false when there is none to show.
-    bool RaiseWindow();
+    // What a request to bring the window to the front came to: no window to
+    // show, or the desktop asked to activate it (which it may refuse).
+    enum class Raise { NoWindow, ActivationAsked };
+    // Brings the window to the front and asks for the focus with what a
+    // later copy's launcher gave it (the Wayland activation token, the X
+    // startup id; either may be empty): used for this one request, and never
+    // left behind for a later one or for a program started later.
+    Raise RaiseWindow(const QByteArray& activationToken, const QByteArray& startupId);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

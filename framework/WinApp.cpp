@@ -5,7 +5,9 @@
 #include "framework/Program.h"
 #include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
+#include "framework/SingleCopyRequest.h"
 #include "framework/SingleInstance_p.h"
+#include "framework/TestHooks.h"
 #include "framework/Text.h"
 #include "framework/Widgets_p.h"
 
@@ -49,6 +51,8 @@ CString AfxGetAppName()
 
 int CWinApp::Run(int argc, char** argv)
 {
+    // Read before Qt's X plugin takes the startup id as it connects.
+    const fw::LaunchTokens launchTokens = fw::LaunchTokens::FromEnvironment();
     QApplication app(argc, argv);
     AfxInitWindowStyle();
     m_pszAppName = AfxGetAppName();
@@ -57,12 +61,17 @@ int CWinApp::Run(int argc, char** argv)
     if (const QIcon icon = fw::ResourceIcon(AFX_IDI_APP); !icon.isNull())
         QApplication::setWindowIcon(icon);
 
-    fw::SingleInstance instance;
-    if (instance.RaiseOtherCopy())
+    fw::SingleInstance instance(
+        fw::DisplayKey(QGuiApplication::platformName().toUtf8(), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")));
+    if (instance.RaiseOtherCopy(launchTokens))
         return -1;
-    instance.Listen([] {
+    instance.Listen([](const fw::CopyRequestParsed& request) {
+        const QByteArray token = QByteArray::fromStdString(request.activationToken);
+        const QByteArray startupId = QByteArray::fromStdString(request.startupId);
         fw::Screen* screen = fw::Screen::Existing();
-        return screen && screen->RaiseWindow();
+        const bool raised = screen && screen->RaiseWindow(token, startupId) == fw::Screen::Raise::ActivationAsked;
+        testhooks::AfterRaiseRequest(token, startupId, raised);
+        return raised;
     });
 
     int result = 0;
