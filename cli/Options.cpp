@@ -2,6 +2,7 @@
 
 #include "cli/Numbers.h"
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,9 @@ namespace {
 constexpr Range kOhmsRange {0.0, 10000000.0, true, "above 0 up to 10000000 ohms"};
 constexpr Range kA4Range {300.0, 600.0, false, "300 to 600 Hz"};
 constexpr Range kTemperatureRange {-100.0, 100.0, false, "-100 to 100 degrees Celsius"};
+constexpr Range kRateRange {1.0, 1000000.0, false, "1 to 1000000 Hz"};
+constexpr Range kDbfsRange {-200.0, 0.0, false, "-200 to 0 dBFS"};
+constexpr Range kAlignmentRange {-200.0, 200.0, false, "-200 to 200 dB"};
 
 enum class Takes { Nothing, Value };
 
@@ -24,22 +28,53 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"help", 'h', Takes::Nothing, Command::Help}, {"version", 'V', Takes::Nothing, Command::Help},
-    {"json", 'j', Takes::Nothing, Command::Help}, {"csv", 'c', Takes::Nothing, Command::Help},
-    {"dbu", 0, Takes::Value, Command::Level},     {"dbv", 0, Takes::Value, Command::Level},
-    {"dbm", 0, Takes::Value, Command::Level},     {"power", 'p', Takes::Value, Command::Level},
-    {"vrms", 0, Takes::Value, Command::Level},    {"vpp", 0, Takes::Value, Command::Level},
-    {"ohms", 'o', Takes::Value, Command::Level},  {"si", 0, Takes::Nothing, Command::Level},
-    {"exp", 'e', Takes::Nothing, Command::Level}, {"round", 'r', Takes::Nothing, Command::Delay},
-    {"a4", 'a', Takes::Value, Command::Wave},     {"temp", 't', Takes::Value, Command::Wave},
+    {"help", 'h', Takes::Nothing, Command::Help},   {"version", 'V', Takes::Nothing, Command::Help},
+    {"json", 'j', Takes::Nothing, Command::Help},   {"csv", 'c', Takes::Nothing, Command::Help},
+    {"dbu", 0, Takes::Value, Command::Level},       {"dbv", 0, Takes::Value, Command::Level},
+    {"dbm", 0, Takes::Value, Command::Level},       {"dbw", 0, Takes::Value, Command::Level},
+    {"dbmv", 0, Takes::Value, Command::Level},      {"dbuv", 0, Takes::Value, Command::Level},
+    {"power", 'p', Takes::Value, Command::Level},   {"vrms", 0, Takes::Value, Command::Level},
+    {"vpeak", 0, Takes::Value, Command::Level},     {"vpp", 0, Takes::Value, Command::Level},
+    {"ohms", 'o', Takes::Value, Command::Level},    {"si", 0, Takes::Nothing, Command::Level},
+    {"exp", 'e', Takes::Nothing, Command::Level},   {"dbfs-ref", 0, Takes::Value, Command::Level},
+    {"round", 'r', Takes::Nothing, Command::Delay}, {"rate", 0, Takes::Value, Command::Delay},
+    {"ms", 0, Takes::Value, Command::Delay},        {"samples", 0, Takes::Value, Command::Delay},
+    {"a4", 'a', Takes::Value, Command::Wave},       {"temp", 't', Takes::Value, Command::Wave},
+    {"midi", 'm', Takes::Nothing, Command::Wave},   {"flats", 'f', Takes::Nothing, Command::Wave},
 };
 
-const OptionSpec* FindLong(std::string_view name)
+// The level quantities, in the order messages list them.
+struct LevelOption {
+    const char* longName;
+    LevelInput input;
+};
+constexpr LevelOption kLevelOptions[] = {
+    {"dbu", LevelInput::DBu},     {"dbv", LevelInput::DBV},   {"dbm", LevelInput::DBm},     {"dbw", LevelInput::DBW},
+    {"dbmv", LevelInput::DBmV},   {"dbuv", LevelInput::DBuV}, {"power", LevelInput::Power}, {"vrms", LevelInput::Vrms},
+    {"vpeak", LevelInput::Vpeak}, {"vpp", LevelInput::Vpp},
+};
+constexpr const char* kLevelOptionList = "--dbu, --dbv, --dbm, --dbw, --dbmv, --dbuv, --power, --vrms, --vpeak, --vpp";
+
+Failure Usage(std::string message) { return Failure {Failure::Usage, std::move(message) + " (see --help)"}; }
+
+// A long option by its name or by a beginning that only one name has.
+std::variant<const OptionSpec*, Failure> FindLong(std::string_view name, const std::string& written)
 {
-    for (const OptionSpec& o : kOptions)
+    std::vector<const OptionSpec*> candidates;
+    for (const OptionSpec& o : kOptions) {
         if (name == o.longName)
             return &o;
-    return nullptr;
+        if (!name.empty() && std::string_view(o.longName).starts_with(name))
+            candidates.push_back(&o);
+    }
+    if (candidates.size() == 1)
+        return candidates.front();
+    if (candidates.empty())
+        return Usage("unknown option '" + written + "'");
+    std::string names;
+    for (const OptionSpec* o : candidates)
+        names += std::string(names.empty() ? "" : ", ") + "--" + o->longName;
+    return Usage("option '" + written + "' is ambiguous: " + names);
 }
 
 const OptionSpec* FindShort(char name)
@@ -71,8 +106,6 @@ const char* CommandName(Command c)
     }
 }
 
-Failure Usage(std::string message) { return Failure {Failure::Usage, std::move(message) + " (see --help)"}; }
-
 // "-5" and "-.5" are negative numbers, not options.
 bool LooksNumeric(std::string_view arg)
 {
@@ -85,12 +118,64 @@ struct Given {
     std::string value;
 };
 
+std::optional<Failure> ReadInto(const Given& g, const Range& range, std::string_view decimalSep, double& out)
+{
+    auto r = ReadNumber(g.value, ("--" + std::string(g.spec->longName)).c_str(), range, decimalSep);
+    if (auto* f = std::get_if<Failure>(&r))
+        return *f;
+    out = std::get<double>(r);
+    return std::nullopt;
+}
+
+// "-18:0dBu": -18 dBFS is 0 dBu (a level in dBV is taken as well).
+std::optional<Failure> ReadAlignment(std::string_view text, std::string_view decimalSep, Options& options)
+{
+    const auto bad = [&] {
+        return Failure {Failure::Usage, "--dbfs-ref: '" + std::string(text)
+                                            + "' is no alignment such as -18:0dBu (DBFS:LEVEL, LEVEL in dBu or dBV)"};
+    };
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos)
+        return bad();
+    const std::optional<double> at = ParseNumber(TrimBlanks(text.substr(0, colon)), decimalSep);
+    std::string_view level = TrimBlanks(text.substr(colon + 1));
+    double offset = 0.0;  // dBu over dBV: the level of 1 V in dBu
+    for (const auto& [unit, dBuOverUnit] :
+         {std::pair<std::string_view, double> {"dBu", 0.0},
+          std::pair<std::string_view, double> {"dBV", -20.0 * std::log10(0.7745966692414834)}})
+        if (level.ends_with(unit)) {
+            level = TrimBlanks(level.substr(0, level.size() - unit.size()));
+            offset = dBuOverUnit;
+            break;
+        }
+    const std::optional<double> dB = ParseNumber(level, decimalSep);
+    if (!at || !dB)
+        return bad();
+    if (!kDbfsRange.Contains(*at) || !kAlignmentRange.Contains(*dB))
+        return Failure {Failure::OutOfRange, "--dbfs-ref: " + std::string(text) + " is out of range (" + kDbfsRange.text
+                                                 + " at " + kAlignmentRange.text + ")"};
+    options.hasDbfsRef = true;
+    options.dbfsAt = *at;
+    options.dbfsDBu = *dB + offset;
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
 
 std::variant<double, Failure> ReadNumber(std::string_view text, const char* name, const Range& range,
                                          std::string_view decimalSep)
 {
-    const std::optional<double> value = ParseNumber(text, decimalSep);
+    const std::optional<double> value = ParseNumber(TrimBlanks(text), decimalSep);
     if (!value)
         return Failure {Failure::Usage,
                         std::string(name) + ": '" + std::string(text) + "' is not a number (" + range.text + ")"};
@@ -115,38 +200,48 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
             optionsEnd = true;
             continue;
         }
-        const OptionSpec* spec = nullptr;
-        std::string name;
+        // The options of this word: one long one, or short ones run together
+        // ("-rj"), the last of which may take the rest of the word as its value.
+        std::vector<std::pair<const OptionSpec*, std::string>> found;  // with the name as written
         std::optional<std::string> inlineValue;
         if (arg.starts_with("--")) {
             const std::size_t eq = arg.find('=');
-            name = std::string(arg.substr(0, eq));
-            spec = FindLong(std::string_view(name).substr(2));
+            const std::string name(arg.substr(0, eq));
+            auto spec = FindLong(std::string_view(name).substr(2), name);
+            if (auto* f = std::get_if<Failure>(&spec))
+                return *f;
+            found.emplace_back(std::get<const OptionSpec*>(spec), name);
             if (eq != std::string_view::npos)
                 inlineValue = std::string(arg.substr(eq + 1));
+            if (inlineValue && found.back().first->takes == Takes::Nothing)
+                return Usage(name + " takes no value");
         } else {
-            name = std::string(arg.substr(0, 2));
-            spec = FindShort(arg[1]);
-            if (arg.size() > 2)
-                inlineValue = std::string(arg.substr(2));
-        }
-        if (!spec)
-            return Usage("unknown option '" + name + "'");
-        Given g {spec, name, {}};
-        if (spec->takes == Takes::Value) {
-            if (inlineValue) {
-                g.value = *inlineValue;
-            } else if (i + 1 < argc) {
-                g.value = argv[++i];
-            } else {
-                return Usage(name + " needs a value");
+            for (std::size_t k = 1; k < arg.size(); ++k) {
+                const std::string name = "-" + std::string(1, arg[k]);
+                const OptionSpec* spec = FindShort(arg[k]);
+                if (!spec)
+                    return Usage("unknown option '" + (k == 1 ? std::string(arg) : name) + "'");
+                found.emplace_back(spec, name);
+                if (spec->takes == Takes::Value) {
+                    if (k + 1 < arg.size())
+                        inlineValue = std::string(arg.substr(k + 1));
+                    break;
+                }
             }
-        } else if (inlineValue) {
-            // "-jc" is not taken apart; one short option per word.
-            return Usage(arg.starts_with("--") ? name + " takes no value"
-                                               : "unknown option '" + std::string(arg) + "'");
         }
-        given.push_back(std::move(g));
+        for (auto& [spec, name] : found) {
+            Given g {spec, name, {}};
+            if (spec->takes == Takes::Value) {
+                if (inlineValue) {
+                    g.value = *inlineValue;
+                } else if (i + 1 < argc) {
+                    g.value = argv[++i];
+                } else {
+                    return Usage(name + " needs a value");
+                }
+            }
+            given.push_back(std::move(g));
+        }
     }
 
     Options options;
@@ -173,59 +268,72 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
     words.erase(words.begin());
 
     bool levelInputGiven = false;
+    bool lengthGiven = false;
     for (const Given& g : given) {
         const std::string_view name = g.spec->longName;
         if (g.spec->command != Command::Help && g.spec->command != options.command)
             return Usage(g.name + " is not an option of " + CommandName(options.command));
+        std::optional<Failure> failure;
         if (name == "json" || name == "csv") {
             const Format format = name == "json" ? Format::Json : Format::Csv;
             if (options.format != Format::Table && options.format != format)
                 return Usage("--json and --csv exclude each other");
             options.format = format;
         } else if (name == "ohms") {
-            auto r = ReadNumber(g.value, "--ohms", kOhmsRange, decimalSep);
-            if (auto* f = std::get_if<Failure>(&r))
-                return *f;
-            options.ohms = std::get<double>(r);
+            failure = ReadInto(g, kOhmsRange, decimalSep, options.ohms);
         } else if (name == "a4") {
-            auto r = ReadNumber(g.value, "--a4", kA4Range, decimalSep);
-            if (auto* f = std::get_if<Failure>(&r))
-                return *f;
-            options.a4 = std::get<double>(r);
+            failure = ReadInto(g, kA4Range, decimalSep, options.a4);
         } else if (name == "temp") {
-            auto r = ReadNumber(g.value, "--temp", kTemperatureRange, decimalSep);
-            if (auto* f = std::get_if<Failure>(&r))
-                return *f;
-            options.temperature = std::get<double>(r);
+            failure = ReadInto(g, kTemperatureRange, decimalSep, options.temperature);
             options.hasTemperature = true;
+        } else if (name == "rate") {
+            failure = ReadInto(g, kRateRange, decimalSep, options.rate);
+        } else if (name == "dbfs-ref") {
+            failure = ReadAlignment(g.value, decimalSep, options);
         } else if (name == "si") {
             options.si = true;
         } else if (name == "exp") {
             options.exp = true;
         } else if (name == "round") {
             options.round = true;
+        } else if (name == "midi") {
+            options.midi = true;
+        } else if (name == "flats") {
+            options.flats = true;
+        } else if (name == "ms" || name == "samples") {
+            if (lengthGiven)
+                return Usage("give one of --ms, --samples");
+            lengthGiven = true;
+            options.delayInput = name == "ms" ? DelayInput::Ms : DelayInput::Samples;
+            options.input = g.value;
         } else {
             // One of the level quantities.
             if (levelInputGiven)
-                return Usage("give one of --dbu, --dbv, --dbm, --power, --vrms, --vpp");
+                return Usage(std::string("give one of ") + kLevelOptionList);
             levelInputGiven = true;
-            options.levelInput = name == "dbu"     ? LevelInput::DBu
-                                 : name == "dbv"   ? LevelInput::DBV
-                                 : name == "dbm"   ? LevelInput::DBm
-                                 : name == "power" ? LevelInput::Power
-                                 : name == "vrms"  ? LevelInput::Vrms
-                                                   : LevelInput::Vpp;
+            for (const LevelOption& l : kLevelOptions)
+                if (name == l.longName)
+                    options.levelInput = l.input;
             options.input = g.value;
         }
+        if (failure)
+            return *failure;
     }
 
     if (options.command == Command::Level) {
         if (!words.empty())
             return Usage("level takes no argument '" + words.front() + "'; its value goes with its option");
         if (!levelInputGiven)
-            return Usage("level needs one of --dbu, --dbv, --dbm, --power, --vrms, --vpp");
+            return Usage(std::string("level needs one of ") + kLevelOptionList);
+    } else if (lengthGiven) {
+        if (!words.empty())
+            return Usage("delay takes no BPM '" + words.front() + "' with a length; give one or the other");
+        if (options.delayInput == DelayInput::Samples && options.rate == 0.0)
+            return Usage("--samples needs --rate, the sample rate in Hz");
     } else {
-        const char* what = options.command == Command::Delay ? "BPM" : "FREQUENCY or NOTE";
+        const char* what = options.command == Command::Delay ? "BPM"
+                           : options.midi                    ? "a MIDI note number"
+                                                             : "FREQUENCY or NOTE";
         if (words.empty())
             return Usage(std::string(CommandName(options.command)) + " needs " + what + " (or - for standard input)");
         if (words.size() > 1)

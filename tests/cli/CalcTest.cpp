@@ -103,7 +103,7 @@ DialogLevel TypeIntoLevelDialog(const LevelCase& c, bool exp)
         m.m_nVrmsUnit = c.unit;
         m.SetVrms(c.number);
         break;
-    case LevelInput::Vpp: break;
+    default: break;  // no field of the dialog
     }
     m.Calculate();
     // The field being typed into shows the typed number once left.
@@ -118,6 +118,24 @@ DialogLevel TypeIntoLevelDialog(const LevelCase& c, bool exp)
     d.vpp = DialogFixed(m.GetVpp());
     d.vppUnit = CLevelModel::kVoltageUnitLabels[m.m_nVppUnit];
     return d;
+}
+
+bool ShowsAsZero(const std::string& text) { return text.find_first_of("123456789") == std::string::npos; }
+
+// The dialog's text, where its four decimals show the number; where they hide
+// it, an entered number reads back as typed and another one that is not zero
+// shows its leading digits.
+void ExpectDialogText(const std::string& shown, const std::string& dialog, double value, bool entered)
+{
+    const bool hidden = entered ? ParseNumber(dialog) != value : value != 0.0 && ShowsAsZero(dialog);
+    if (!hidden) {
+        EXPECT_EQ(shown, dialog);
+    } else if (entered) {
+        EXPECT_EQ(ParseNumber(shown), value) << shown;
+    } else {
+        ASSERT_TRUE(ParseNumber(shown)) << shown;
+        EXPECT_NEAR(*ParseNumber(shown), value, std::fabs(value) * 1e-4) << shown;
+    }
 }
 
 TEST(CalcLevel, ShowsWhatTheLevelDialogShows)
@@ -154,14 +172,23 @@ TEST(CalcLevel, ShowsWhatTheLevelDialogShows)
             const Record r = Answer(o, c.text);
             const DialogLevel d = TypeIntoLevelDialog(c, exp);
             ASSERT_FALSE(d.model.m_bUndefined);
-            EXPECT_EQ(Shown(r, "dbu"), d.dbu);
-            EXPECT_EQ(Shown(r, "dbv"), d.dbv);
-            EXPECT_EQ(Shown(r, "dbm"), d.dbm);
-            EXPECT_EQ(Shown(r, "power"), d.power);
+            const auto entered = [&](LevelInput input) { return c.input == input; };
+            ExpectDialogText(Shown(r, "dbu"), d.dbu, entered(LevelInput::DBu) ? c.number : d.model.m_dBu,
+                             entered(LevelInput::DBu));
+            ExpectDialogText(Shown(r, "dbv"), d.dbv, entered(LevelInput::DBV) ? c.number : d.model.m_dBV,
+                             entered(LevelInput::DBV));
+            ExpectDialogText(Shown(r, "dbm"), d.dbm, entered(LevelInput::DBm) ? c.number : d.model.m_dBm,
+                             entered(LevelInput::DBm));
+            if (!exp)
+                ExpectDialogText(Shown(r, "power"), d.power, entered(LevelInput::Power) ? c.number : d.model.GetPower(),
+                                 entered(LevelInput::Power));
+            else
+                EXPECT_EQ(Shown(r, "power"), d.power);
             EXPECT_EQ(Get(r, "power_unit").text, d.powerUnit);
-            EXPECT_EQ(Shown(r, "vrms"), d.vrms);
+            ExpectDialogText(Shown(r, "vrms"), d.vrms, entered(LevelInput::Vrms) ? c.number : d.model.GetVrms(),
+                             entered(LevelInput::Vrms));
             EXPECT_EQ(Get(r, "vrms_unit").text, d.vrmsUnit);
-            EXPECT_EQ(Shown(r, "vpp"), d.vpp);
+            ExpectDialogText(Shown(r, "vpp"), d.vpp, d.model.GetVpp(), false);
             EXPECT_EQ(Get(r, "vpp_unit").text, d.vppUnit);
             // The numbers for programs are the engine's doubles themselves.
             EXPECT_EQ(Get(r, "dbu").value, d.model.m_dBu);
@@ -227,7 +254,7 @@ TEST(CalcDelay, ShowsWhatTheDelayDialogShows)
             Options o = For(Command::Delay);
             o.round = round;
             const Record r = Answer(o, text);
-            EXPECT_EQ(Shown(r, "bpm"), DialogFixed(bpm));
+            EXPECT_EQ(Shown(r, "bpm"), text);  // the tempo as typed
             for (const auto& [key, length] : shown) {
                 SCOPED_TRACE(key);
                 EXPECT_EQ(Shown(r, key), round ? std::to_string(int(length + 0.5)) : DialogFixed(length));
@@ -283,7 +310,8 @@ TEST(CalcWave, ShowsWhatTheWaveDialogShows)
         m.m_frequency = hz;
         m.Compute();
         const Record r = Answer(For(Command::Wave), text);
-        EXPECT_EQ(Shown(r, "frequency_hz"), DialogFixed(hz, 2));
+        // As typed, with at least the dialog's two decimals.
+        ExpectDialogText(Shown(r, "frequency_hz"), DialogFixed(hz, 2), hz, true);
         const std::pair<const char*, double> shown[] = {{"period_ms", m.m_periodMs},
                                                         {"wavelength_cm", m.m_wavelengthCm},
                                                         {"wavelength_ft", m.m_wavelengthFt},
@@ -344,17 +372,28 @@ TEST(CalcWave, TextbookValues)
 TEST(CalcWave, NearestNoteNamesAndTheirLimits)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"440", "A4"},  {"445", "A4"},   {"452.8", "A4"},  // 49.6 cents above A4
-        {"453", "A#4"},                                    // 50.4 cents above A4
-        {"16.0", "C0"}, {"15804", "B9"}, {"261.63", "C4"}, {"c#4", "C#4"},
+        {"440", "A4"},
+        {"445", "A4"},
+        {"452.8", "A4"},  // 49.6 cents above A4
+        {"453", "A#4"},   // 50.4 cents above A4
+        {"16.0", "C0"},
+        {"15804", "B9"},
+        {"261.63", "C4"},
+        {"c#4", "C#4"},
+        // Past the pitch table, to the ends of the MIDI notes and of hearing.
+        {"15", "B-1"},
+        {"8.2", "C-1"},
+        {"17000", "C10"},
+        {"20000", "D#10"},
+        {"31608", "B10"},
     };
     for (const auto& [input, note] : cases) {
         SCOPED_TRACE(input);
         const Record r = Answer(For(Command::Wave), input);
         EXPECT_EQ(Get(r, "note").text, note);
     }
-    // Beyond C0 to B9 there is no note to name.
-    for (const char* input : {"0.0001", "15", "17000", "100000"}) {
+    // Beyond C-1 to B10 there is no note to name.
+    for (const char* input : {"0.0001", "7.9", "32600", "100000"}) {
         SCOPED_TRACE(input);
         const Record r = Answer(For(Command::Wave), input);
         EXPECT_EQ(Get(r, "note").form, Form::Missing);

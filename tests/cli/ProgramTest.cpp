@@ -125,10 +125,12 @@ TEST(CalcProgram, BadInputsEndWithOneLineAndTheirExitCode)
         {{"wave", "1e999"}, 1, "0.0001 to 100000 Hz"},
         {{"wave", "nan"}, 2, "neither a frequency"},
         {{"wave", "inf"}, 2, "neither a frequency"},
-        {{"wave", "440Hz"}, 2, "FREQUENCY|NOTE: '440Hz' is neither a frequency (0.0001 to 100000 Hz) nor a note"},
-        {{"wave", "H4"}, 2, "nor a note name (C0 to B9"},
-        {{"wave", "E#4"}, 2, "neither a frequency"},
-        {{"wave", "C10"}, 1, "NOTE: C10 is out of range (C0 to B9"},
+        {{"wave", "440Gz"},
+         2,
+         "FREQUENCY|NOTE: '440Gz' is neither a frequency (0.0001 to 100000 Hz; units Hz kHz) nor a note"},
+        {{"wave", "H4"}, 2, "nor a note name (C-1 to B10"},
+        {{"wave", "E##4"}, 2, "neither a frequency"},
+        {{"wave", "C11"}, 1, "NOTE: C11 is out of range (C-1 to B10"},
         {{"wave", "440", "--a4", "1000"}, 1, "--a4: 1000 is out of range (300 to 600 Hz)"},
         {{"wave", "440", "--a4"}, 2, "--a4 needs a value"},
         {{"wave", "440", "--temp", "warm"}, 2, "--temp"},
@@ -232,7 +234,7 @@ TEST(CalcProgram, BatchGoesOnPastABadLine)
     EXPECT_EQ(level.exit, 1) << level;
     EXPECT_EQ(CountLines(level.out), 3) << level;
     EXPECT_EQ(level.err,
-              "sonavolta-calc: line 3: --vrms: -3V is out of range (above 0 V up to 1e10 V; units mV V kV MV)\n");
+              "sonavolta-calc: line 3: --vrms: -3V is out of range (above 0 V up to 1e10 V; units nV uV mV V kV MV)\n");
 
     const Result notes = Calc({"wave", "-"}, "A4\nX9\nC5\n");
     EXPECT_EQ(notes.exit, 1) << notes;
@@ -269,13 +271,17 @@ TEST(CalcProgram, TableShowsTheDialogsUnits)
 {
     const Result r = Calc({"level", "--dbu", "0"});
     ASSERT_EQ(r.exit, 0) << r;
-    EXPECT_EQ(r.out, "dBu              0.0000\n"
-                     "dBV             -2.2185\n"
-                     "dBm              0.0000\n"
-                     "Power            1.0000 mW\n"
-                     "Voltage (RMS)  774.5967 mV\n"
-                     "Voltage (p-p)    2.1909 V\n"
-                     "Load                600 ohms\n");
+    EXPECT_EQ(r.out, "dBu               0.0000\n"
+                     "dBV              -2.2185\n"
+                     "dBm               0.0000\n"
+                     "dBW             -30.0000\n"
+                     "dBmV             57.7815\n"
+                     "dB\u00b5V            117.7815\n"
+                     "Power             1.0000 mW\n"
+                     "Voltage (RMS)   774.5967 mV\n"
+                     "Voltage (peak)    1.0954 V\n"
+                     "Voltage (p-p)     2.1909 V\n"
+                     "Load                 600 ohms\n");
     // Without UTF-8 the micro sign becomes a u.
     const Result micro = Calc({"level", "--power", "250uW"}, {}, {"LC_ALL=C"});
     EXPECT_NE(micro.out.find("250.0000 uW"), std::string::npos) << micro;
@@ -308,7 +314,7 @@ TEST(CalcProgram, BashCompletion)
         return RunProgram("bash", {"--norc", "-c", script}).out;
     };
     EXPECT_EQ(complete("sonavolta-calc ''", 1), "level\ndelay\nwave\n--json\n--csv\n--help\n--version\n");
-    EXPECT_EQ(complete("sonavolta-calc delay 120 --r", 3), "--round\n");
+    EXPECT_EQ(complete("sonavolta-calc delay 120 --r", 3), "--round\n--rate\n");
     EXPECT_EQ(complete("sonavolta-calc wave --a", 2), "--a4\n");
     EXPECT_EQ(complete("sonavolta-calc wave 'c#4'", 2), "C#4\n");
     EXPECT_EQ(complete("sonavolta-calc level --p", 2), "--power\n");
