@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -294,6 +295,157 @@ TEST(CalcProgram, AWriteErrorIsAFailure)
     const Result r = RunProgram(SONAVOLTA_CALC, {"wave", "440"}, {}, kCLocale, "/dev/full");
     EXPECT_EQ(r.exit, 1) << r;
     EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r;
+}
+
+// With SIGPIPE ignored, as some callers leave it, a reader that has gone is
+// noticed at the first failed write: one message, and no more input read.
+TEST(CalcProgram, AReaderThatHasGoneEndsTheRun)
+{
+    TempFile in, err;
+    std::string lines;
+    for (int i = 0; i < 200000; ++i)
+        lines += "440\n";
+    std::ofstream(in.Path(), std::ios::binary) << lines;
+    const int input = open(in.Path().c_str(), O_RDONLY);
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    close(pipe[0]);  // the reader is gone before the first answer
+    const pid_t pid = fork();
+    if (pid == 0) {
+        signal(SIGPIPE, SIG_IGN);
+        dup2(input, 0);
+        dup2(pipe[1], 1);
+        const int e = open(err.Path().c_str(), O_WRONLY | O_TRUNC);
+        dup2(e, 2);
+        putenv(const_cast<char*>("LC_ALL=C.UTF-8"));
+        execl(SONAVOLTA_CALC, SONAVOLTA_CALC, "wave", "-", "--json", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipe[1]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    // The child shared the input's offset: how far it read.
+    const off_t read = lseek(input, 0, SEEK_CUR);
+    close(input);
+    const std::string message = ReadFile(err.Path());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(message, "sonavolta-calc: cannot write the output: Broken pipe\n");
+    EXPECT_LT(read, off_t(lines.size() / 4)) << "read " << read << " of " << lines.size() << " bytes";
+}
+
+// Answers and messages come in the order of the lines, on one terminal too.
+TEST(CalcProgram, AnErrorComesAfterTheAnswersBeforeIt)
+{
+    TempFile in, both;
+    std::ofstream(in.Path(), std::ios::binary) << "120\nabc\n90\n";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int i = open(in.Path().c_str(), O_RDONLY);
+        const int o = open(both.Path().c_str(), O_WRONLY | O_TRUNC);
+        dup2(i, 0);
+        dup2(o, 1);
+        dup2(o, 2);
+        execl(SONAVOLTA_CALC, SONAVOLTA_CALC, "delay", "-", "--csv", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const std::string out = ReadFile(both.Path());
+    const std::size_t first = out.find("\n120,"), error = out.find("line 2:"), third = out.find("\n90,");
+    ASSERT_NE(first, std::string::npos) << out;
+    ASSERT_NE(error, std::string::npos) << out;
+    ASSERT_NE(third, std::string::npos) << out;
+    EXPECT_LT(first, error) << out;
+    EXPECT_LT(error, third) << out;
+}
+
+// What a message echoes from the input cannot reach the terminal as control
+// bytes, and a NUL does not cut it short.
+TEST(CalcProgram, MessagesEscapeWhatTheyEcho)
+{
+    const std::string input = std::string("\x1b]0;owned\x07\n12\0"
+                                          "34\n\xff\xfe\n\xc2\x9b"
+                                          "31m\nA\u00e9\n",
+                                          30);
+    const Result r = Calc({"delay", "-"}, input);
+    EXPECT_EQ(r.exit, 1) << r;
+    EXPECT_EQ(r.err, "sonavolta-calc: line 1: BPM: '\\x1b]0;owned\\x07' is not a number (1 to 1000 BPM)\n"
+                     "sonavolta-calc: line 2: BPM: '12\\x0034' is not a number (1 to 1000 BPM)\n"
+                     "sonavolta-calc: line 3: BPM: '\\xff\\xfe' is not a number (1 to 1000 BPM)\n"
+                     "sonavolta-calc: line 4: BPM: '\\xc2\\x9b31m' is not a number (1 to 1000 BPM)\n"
+                     "sonavolta-calc: line 5: BPM: 'A\u00e9' is not a number (1 to 1000 BPM)\n");
+    // On the command line too, and any byte past ASCII outside UTF-8.
+    const Result arg = Calc({"wave", "\x1b[2J\u00e9"}, {}, {"LC_ALL=C"});
+    EXPECT_EQ(arg.exit, 2) << arg;
+    EXPECT_NE(arg.err.find("'\\x1b[2J\\xc3\\xa9'"), std::string::npos) << arg;
+    const Result option = Calc({"delay", "1", "--\x1b[2J"});
+    EXPECT_NE(option.err.find("unknown option '--\\x1b[2J'"), std::string::npos) << option;
+}
+
+TEST(CalcProgram, KeysAndHeaders)
+{
+    // The CSV header of an empty input, or of one without a good line.
+    for (const char* input : {"", "\n\n", "abc\n"}) {
+        const Result r = Calc({"delay", "-", "--csv"}, input);
+        EXPECT_EQ(r.out.rfind("bpm,bar_4_4_ms,bar_4_4_hz,", 0), 0u) << r;
+        EXPECT_EQ(CountLines(r.out), 1) << r;
+    }
+    EXPECT_EQ(Calc({"wave", "-", "--csv"}, "").out.rfind("frequency_hz,note,note_hz,cents,", 0), 0u);
+
+    // --si changes the table, never the keys.
+    const auto keys = [](const std::string& json) {
+        std::vector<std::string> found;
+        for (std::size_t at = json.find('"'); at != std::string::npos; at = json.find(",\"", at)) {
+            const std::size_t start = json.find('"', at) + 1;
+            const std::size_t end = json.find('"', start);
+            found.push_back(json.substr(start, end - start));
+            at = end;
+        }
+        return found;
+    };
+    for (const char* quantity : {"--dbu", "--vrms", "--power", "--vpp"}) {
+        SCOPED_TRACE(quantity);
+        const Result plain = Calc({"level", quantity, "1", "--json"});
+        const Result si = Calc({"level", quantity, "1", "--json", "--si"});
+        EXPECT_EQ(keys(si.out), keys(plain.out)) << si << plain;
+        for (const char* key : {"power", "power_unit", "vrms", "vpp", "power_w", "vrms_v", "vpp_v"})
+            EXPECT_NE(std::find(keys(si.out).begin(), keys(si.out).end(), key), keys(si.out).end()) << key;
+        const Result plainCsv = Calc({"level", quantity, "1", "--csv"});
+        const Result siCsv = Calc({"level", quantity, "1", "--csv", "--si"});
+        EXPECT_EQ(siCsv.out.substr(0, siCsv.out.find('\n')), plainCsv.out.substr(0, plainCsv.out.find('\n')));
+    }
+    // No negative zero for programs either.
+    const Result zero = Calc({"level", "--dbu", "-0", "--json"});
+    EXPECT_NE(zero.out.find("\"dbu\":0,"), std::string::npos) << zero;
+    EXPECT_EQ(zero.out.find(":-0,"), std::string::npos) << zero;
+}
+
+// Long options by any unambiguous beginning, short ones run together, as
+// getopt_long users expect; values of the program's own forms too.
+TEST(CalcProgram, OptionForms)
+{
+    const std::pair<std::vector<std::string>, std::vector<std::string>> same[] = {
+        {{"delay", "120", "-rj"}, {"delay", "120", "--round", "--json"}},
+        {{"delay", "120", "--ro", "--js"}, {"delay", "120", "--round", "--json"}},
+        {{"level", "--dbu", "0", "-ejo8"}, {"level", "--dbu", "0", "--exp", "--json", "--ohms", "8"}},
+        {{"level", "--po=1mW", "--oh", "8", "-c"}, {"level", "--power", "1mW", "--ohms", "8", "--csv"}},
+        {{"wave", "-mf", "70"}, {"wave", "--midi", "--flats", "70"}},
+        {{"wave", "440", "-ja442"}, {"wave", "440", "--json", "--a4", "442"}},
+        {{"level", "--dbu", " 4", "-j"}, {"level", "--dbu", "4", "-j"}},
+    };
+    for (const auto& [args, expected] : same) {
+        SCOPED_TRACE(args[0] + " " + args[1] + " " + args[2]);
+        const Result r = Calc(args);
+        EXPECT_EQ(r.exit, 0) << r;
+        EXPECT_EQ(r.out, Calc(expected).out) << r;
+    }
+    const Result ambiguous = Calc({"level", "--db", "4"});
+    EXPECT_EQ(ambiguous.exit, 2) << ambiguous;
+    EXPECT_NE(ambiguous.err.find("'--db' is ambiguous: --dbu, --dbv, --dbm"), std::string::npos) << ambiguous;
+    EXPECT_EQ(CountLines(ambiguous.err), 1) << ambiguous;
+    const Result unknown = Calc({"delay", "120", "-rx"});
+    EXPECT_EQ(unknown.exit, 2) << unknown;
+    EXPECT_NE(unknown.err.find("unknown option '-x'"), std::string::npos) << unknown;
 }
 
 TEST(CalcProgram, LinksNoQt)
