@@ -668,13 +668,16 @@ TEST(CalcNumbers, NoNonZeroShownAsZeroAndNoNegativeZero)
         {"delay", "--ms", "60"},
     };
     for (const auto& args : extremes) {
+        std::string line;
+        for (const std::string& a : args)
+            line += a + ' ';
         const Record r = Answer(args);
         for (const Field& f : r.fields) {
             if (f.form == Form::Text || f.form == Form::Missing || !f.label)
                 continue;
-            SCOPED_TRACE(args[0] + " " + args[1] + " " + args[2] + ": " + f.key);
+            SCOPED_TRACE(line + f.key);
             const std::string shown = Shown(r, f.key);
-            EXPECT_NE(shown[0] == '-' && ShowsAsZero(shown), true) << shown;
+            EXPECT_FALSE(shown[0] == '-' && ShowsAsZero(shown)) << shown;
             if (f.value != 0.0) {
                 EXPECT_FALSE(ShowsAsZero(shown)) << shown << " for " << f.value;
             }
