@@ -349,27 +349,43 @@ const char* HelpText()
     return R"(Usage: sonavolta-calc COMMAND [OPTION]... [VALUE]
 The Sonavolta calculators on the command line.
 
-  level --dbu X | --dbv X | --dbm X | --power X[UNIT] | --vrms X[UNIT] | --vpp X[UNIT]
+  level --dbu X | --dbv X | --dbm X | --dbw X | --dbmv X | --dbuv X
+      | --power X[UNIT] | --vrms X[UNIT] | --vpeak X[UNIT] | --vpp X[UNIT]
         every quantity of the Level calculator: dBu, dBV, dBm, power, RMS and
-        peak-to-peak voltage, in the units the calculator would choose
+        peak-to-peak voltage, in the units the calculator would choose, and
+        dBW, dBmV, dBuV and the peak voltage
+          -p X[UNIT]       the same as --power X[UNIT]
           -o, --ohms R     load impedance in ohms (default 600)
               --si         power in W and voltages in V
           -e, --exp        power in exponent form
-        UNIT: nW uW mW W kW MW GW for the power, mV V kV MV for voltages;
-        none means W or V. Levels -200 to 200 dB.
-  delay BPM
+              --dbfs-ref DBFS:LEVEL
+                           a dBFS line, DBFS being LEVEL (dBu or dBV),
+                           e.g. -18:0dBu
+        UNIT: nW uW mW W kW MW GW for the power, nV uV mV V kV MV for
+        voltages (u or the micro sign); none means W or V. dBu, dBV, dBm
+        -200 to 200.
+  delay BPM | --ms LENGTH | --samples LENGTH
         the 4/4 and 3/4 bar and the notes 1/1 to 1/128, plain, dotted and
-        triplet, in ms and Hz; BPM 1 to 1000
-          -r, --round      whole milliseconds
+        triplet, in ms and Hz; BPM 1 to 1000, or the length of a beat
+          -r, --round      whole milliseconds (and samples)
+              --rate HZ    the lengths in samples too, at this sample rate
+              --ms LENGTH  the tempo of a beat this many ms long
+              --samples LENGTH
+                           the tempo of a beat this many samples long (--rate)
   wave FREQUENCY|NOTE
         period, wavelength (m, cm, ft) and their halves, and the nearest
-        note with its deviation in cents; FREQUENCY 0.0001 to 100000 Hz,
-        NOTE C0 to B9 (sharps as #, e.g. C#4)
+        note with its MIDI number and its deviation in cents; FREQUENCY
+        0.0001 to 100000 Hz (or with Hz or kHz), NOTE C-1 to B10 (sharps
+        as # or the sharp sign, flats as b or the flat sign: C#4, Bb3)
           -a, --a4 HZ      concert pitch, 300 to 600 Hz (default 440)
           -t, --temp C     air temperature in degrees Celsius, -100 to 100
                            (default: the Wave calculator's 343.3 m/s)
+          -m, --midi       the value is a MIDI note number, 0 to 127
+          -f, --flats      note names with flats (default sharps)
 
 A value of - reads one value per line from standard input.
+Long options may be shortened where no other begins the same way, and
+short ones run together (-rj).
 
 Output:
   -j, --json       one JSON object per input, C-locale numbers
@@ -378,7 +394,7 @@ Output:
   -V, --version    show the version and exit
 
 Exit status: 0 answered; 1 a value out of range (or, reading standard input,
-any bad line); 2 a usage error.
+any bad line), or the output could not be written; 2 a usage error.
 )";
 }
 

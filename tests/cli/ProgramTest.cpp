@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -470,6 +472,68 @@ TEST(CalcProgram, BashCompletion)
     EXPECT_EQ(complete("sonavolta-calc wave --a", 2), "--a4\n");
     EXPECT_EQ(complete("sonavolta-calc wave 'c#4'", 2), "C#4\n");
     EXPECT_EQ(complete("sonavolta-calc level --p", 2), "--power\n");
+    // A value after "=", in one word or split at it as bash splits.
+    EXPECT_EQ(complete("sonavolta-calc wave --a4=43", 2), "--a4=430\n--a4=432\n--a4=435\n");
+    EXPECT_EQ(complete("sonavolta-calc wave --a4 = 43", 4), "430\n432\n435\n");
+    EXPECT_EQ(complete("sonavolta-calc delay 120 --rate=4", 3), "--rate=44100\n--rate=48000\n");
+    // Standard input, the new options and the note spellings.
+    EXPECT_EQ(complete("sonavolta-calc level --vrms ''", 3), "-\n");
+    EXPECT_EQ(complete("sonavolta-calc level --vp", 2), "--vpeak\n--vpp\n");
+    EXPECT_EQ(complete("sonavolta-calc wave --m", 2), "--midi\n");
+    EXPECT_EQ(complete("sonavolta-calc wave eb", 2), "Eb-1\nEb0\nEb1\nEb2\nEb3\nEb4\nEb5\nEb6\nEb7\nEb8\nEb9\nEb10\n");
+    EXPECT_EQ(complete("sonavolta-calc wave c-", 2), "C-1\n");
+}
+
+// The word in the text, between blanks, quotes or the shell's "|" and ")".
+bool HasWord(const std::string& text, const std::string& word)
+{
+    const auto bound = [](char c) { return std::isspace(static_cast<unsigned char>(c)) || std::strchr("\"|)", c); };
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if (at > 0 && bound(text[at - 1]) && end < text.size() && bound(text[end]))
+            return true;
+    }
+    return false;
+}
+
+// Every option the help names is in the manual page and the completion, and
+// the manual points to no page that does not exist.
+TEST(CalcProgram, ManPageAndCompletionNameEveryOption)
+{
+    const std::string help = Calc({"--help"}).out;
+    const std::string man = ReadFile(SONAVOLTA_MANPAGE);
+    const std::string completion = ReadFile(SONAVOLTA_COMPLETION);
+    std::vector<std::string> options;
+    for (std::size_t at = help.find('-'); at != std::string::npos; at = help.find('-', at + 1)) {
+        if (at > 0 && help[at - 1] != ' ')
+            continue;
+        std::size_t end = at + 1;
+        if (end < help.size() && help[end] == '-')
+            ++end;
+        while (end < help.size() && (std::isalnum(static_cast<unsigned char>(help[end])) || help[end] == '-'))
+            ++end;
+        const std::string option = help.substr(at, end - at);
+        if (option.size() >= 2 && std::isalpha(static_cast<unsigned char>(option.back())))
+            options.push_back(option);
+        at = end - 1;
+    }
+    for (const char* expected : {"-p", "-o", "-e", "-r", "-a", "-t", "-m", "-f", "-j", "-c", "-h", "-V", "--vpeak",
+                                 "--dbfs-ref", "--rate", "--samples"})
+        EXPECT_NE(std::find(options.begin(), options.end(), expected), options.end()) << expected;
+    for (const std::string& option : options) {
+        std::string troff;
+        for (const char c : option)
+            troff += c == '-' ? "\\-" : std::string(1, c);
+        EXPECT_NE(man.find(troff), std::string::npos) << option << " is not in the manual page";
+        EXPECT_TRUE(HasWord(completion, option)) << option << " is not completed";
+    }
+    // 0 dBu is the square root of 0.6 V.
+    EXPECT_NE(man.find("0.7746 V"), std::string::npos);
+    EXPECT_EQ(man.find("0.775 V"), std::string::npos);
+    const std::size_t seeAlso = man.find(".SH SEE ALSO");
+    if (seeAlso != std::string::npos) {
+        EXPECT_EQ(man.find(".BR sonavolta (1)", seeAlso), std::string::npos) << "a page that is not shipped";
+    }
 }
 
 TEST(CalcProgram, ManPageRendersWithoutWarnings)
