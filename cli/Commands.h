@@ -34,6 +34,8 @@ constexpr int kHighestMidi = 127;  // G9
 double NoteFrequency(int index, double a4);
 // "C#4", or with flats "Db4"; octave -1 is written "C-1".
 std::string NoteName(int index, bool flats = false);
+// The same, from C-1 to B10, kept for the life of the program.
+std::string_view NoteNameView(int index, bool flats);
 // The index of a note name: a letter C D E F G A B in either case, one sharp
 // ('#' or U+266F) or flat ('b' or U+266D) or none, and an octave from -1;
 // enharmonic names such as B#3 (C4), Cb4 (B3) and E#4 (F4) are read too.

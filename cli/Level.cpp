@@ -220,20 +220,16 @@ std::optional<Failure> ComputeLevel(const Options& options, std::string_view inp
     };
     const bool si = options.si;
     // In the units the dialog would choose, the entered one as typed: a
-    // table row without --si, and always for programs.
+    // table row without --si; for programs always.
     const auto inUnit = [&](const char* key, const char* unitKey, const char* label, int group, Form form,
                             LevelInput entered, double value, const char* unitLabel) {
-        const bool isEntered = in == entered;
-        if (isEntered) {
+        if (in == entered) {
             unitLabel = typed.unit->label;
             value = typed.number;
             form = form == Form::Exponent ? form : Form::Typed;
         }
         record.Add(key, si ? nullptr : label, form, value, unitLabel).group = group;
         record.AddText(unitKey, nullptr, unitLabel);
-    };
-    const auto inBase = [&](const char* key, const char* label, int group, double value, const char* unit) {
-        record.Add(key, si ? label : nullptr, Form::Exponent, value, unit).group = group;
     };
 
     // The keys of the first release first, in their order.
@@ -255,13 +251,18 @@ std::optional<Failure> ComputeLevel(const Options& options, std::string_view inp
     const int vpeakUnit = CLevelModel::SelectVoltageUnit(vpeak);
     inUnit("vpeak", "vpeak_unit", "Voltage (peak)", Peak, Form::Fixed, LevelInput::Vpeak,
            InVoltageUnit(vpeak, vpeakUnit), CLevelModel::kVoltageUnitLabels[vpeakUnit]);
-    // Plain watts and volts; exponent form, so that no small value shows as 0.
-    inBase("power_w", "Power", Power, model.m_dPower, "W");
-    inBase("vrms_v", "Voltage (RMS)", Rms, model.m_dVrms, "V");
-    inBase("vpeak_v", "Voltage (peak)", Peak, in == LevelInput::Vpeak ? typed.Base() : vpeak, "V");
-    inBase("vpp_v", "Voltage (p-p)", PeakToPeak, in == LevelInput::Vpp ? typed.Base() : model.m_dVpp, "V");
     if (options.hasDbfsRef)
         record.Add("dbfs", "dBFS", Form::Fixed, model.m_dBu - options.dbfsDBu + options.dbfsAt, "", 2).group = Levels;
+    if (si) {
+        // Plain watts and volts, added after the other keys, which stay as
+        // they are; exponent form, so that no small value shows as 0.
+        record.Add("power_w", "Power", Form::Exponent, model.m_dPower, "W").group = Power;
+        record.Add("vrms_v", "Voltage (RMS)", Form::Exponent, model.m_dVrms, "V").group = Rms;
+        record.Add("vpeak_v", "Voltage (peak)", Form::Exponent, in == LevelInput::Vpeak ? typed.Base() : vpeak, "V")
+            .group = Peak;
+        record.Add("vpp_v", "Voltage (p-p)", Form::Exponent, in == LevelInput::Vpp ? typed.Base() : model.m_dVpp, "V")
+            .group = PeakToPeak;
+    }
     return std::nullopt;
 }
 

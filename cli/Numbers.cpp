@@ -122,7 +122,7 @@ void AppendExact(double value, std::string& out)
 {
     char buffer[32];  // the shortest form of any double takes at most 24
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    out.append(buffer, std::size_t(result.ptr - buffer));
 }
 
 std::string WithDecimalSeparator(std::string text, std::string_view decimalSep)

@@ -50,7 +50,7 @@ void AppendJsonString(std::string_view text, std::string& out)
 
 void AppendCsvText(std::string_view text, std::string& out)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; })) {
         out += text;
         return;
     }
@@ -186,7 +186,7 @@ std::string TableNumber(const Field& field, const Style& style)
         if (field.value != 0.0 && ShowsAsZero(text))
             text = FormatSignificant(field.value);
         break;
-    case Form::Text: return field.text;
+    case Form::Text: return std::string(field.text);
     case Form::Missing: return "-";
     }
     return WithDecimalSeparator(std::move(text), style.decimalSep);

@@ -4,6 +4,7 @@
 // turn it into a table for people or JSON or CSV for programs.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cli {
@@ -25,7 +26,7 @@ struct Field {
     Form form;
     double value = 0.0;
     int precision = 4;
-    std::string text;       // for Form::Text
+    std::string_view text;  // for Form::Text: a unit or a note name, text that outlives the record
     const char* unit = "";  // shown after the number in the table
     // The table shows rows by group, in their order within one; fields added
     // later to the programs' output (after the older keys) can still be shown
@@ -49,10 +50,10 @@ struct Record {
         fields.push_back(Field {key, label, form, value, precision, {}, unit, 0});
         return fields.back();
     }
-    Field& AddText(const char* key, const char* label, std::string text)
+    Field& AddText(const char* key, const char* label, std::string_view text)
     {
         Field& f = Add(key, label, Form::Text, 0.0);
-        f.text = std::move(text);
+        f.text = text;
         return f;
     }
 };

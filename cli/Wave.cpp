@@ -71,6 +71,23 @@ std::string NoteName(int index, bool flats)
     return (flats ? kFlatNames : kSharpNames)[pitch] + std::to_string(Octave(index));
 }
 
+std::string_view NoteNameView(int index, bool flats)
+{
+    struct Names {
+        std::string sharps[kHighestNote - kLowestNote + 1];
+        std::string flats[kHighestNote - kLowestNote + 1];
+        Names()
+        {
+            for (int i = kLowestNote; i <= kHighestNote; ++i) {
+                sharps[i - kLowestNote] = NoteName(i, false);
+                flats[i - kLowestNote] = NoteName(i, true);
+            }
+        }
+    };
+    static const Names names;
+    return (flats ? names.flats : names.sharps)[index - kLowestNote];
+}
+
 std::optional<int> ParseNoteName(std::string_view text)
 {
     if (text.empty())
@@ -167,7 +184,7 @@ std::optional<Failure> ComputeWave(const Options& options, std::string_view inpu
     }
     const bool named = index >= kLowestNote && index <= kHighestNote;
     if (named) {
-        record.AddText("note", "Note", NoteName(index, options.flats));
+        record.AddText("note", "Note", NoteNameView(index, options.flats));
         record.Add("note_hz", "Note frequency", Form::Fixed, NoteFrequency(index, options.a4), "Hz", 2);
         record.Add("cents", "Deviation", Form::Signed, cents, "cents", 1);
     } else {

@@ -288,20 +288,20 @@ TEST(CalcLevel, NewQuantitiesAgainstTextbookValues)
     const Expected cases[] = {
         // +4 dBu: 1.2277 V RMS, 1.7362 V peak.
         {{"level", "--dbu", "4"}, "vpeak", 1.7362, 0.00005, "1.7362"},
-        {{"level", "--dbu", "4"}, "vpeak_v", 1.7362, 0.00005, nullptr},
+        {{"level", "--dbu", "4", "--si"}, "vpeak_v", 1.7362, 0.00005, nullptr},
         {{"level", "--dbu", "4"}, "dbw", -26.0, 1e-9, "-26.0000"},
         // 1 W is 0 dBW and 30 dBm; 1 V is 0 dBV, 60 dBmV, 120 dBuV.
         {{"level", "--power", "1W"}, "dbw", 0.0, 1e-12, "0.0000"},
-        {{"level", "--dbw", "0"}, "power_w", 1.0, 1e-12, nullptr},
+        {{"level", "--dbw", "0", "--si"}, "power_w", 1.0, 1e-12, nullptr},
         {{"level", "--dbw", "0"}, "dbm", 30.0, 1e-12, "30.0000"},
         {{"level", "--dbv", "0"}, "dbmv", 60.0, 1e-12, "60.0000"},
         {{"level", "--dbv", "0"}, "dbuv", 120.0, 1e-12, "120.0000"},
-        {{"level", "--dbmv", "0"}, "vrms_v", 0.001, 1e-15, nullptr},
-        {{"level", "--dbuv", "120"}, "vrms_v", 1.0, 1e-12, nullptr},
+        {{"level", "--dbmv", "0", "--si"}, "vrms_v", 0.001, 1e-15, nullptr},
+        {{"level", "--dbuv", "120", "--si"}, "vrms_v", 1.0, 1e-12, nullptr},
         {{"level", "--dbuv", "0"}, "dbv", -120.0, 1e-12, "-120.0000"},
         // A peak voltage of 1.4142 V is 1 V RMS, 2.8284 V peak to peak.
-        {{"level", "--vpeak", "1.41421356237"}, "vrms_v", 1.0, 1e-11, nullptr},
-        {{"level", "--vpeak", "10V"}, "vpp_v", 20.0, 1e-12, nullptr},
+        {{"level", "--vpeak", "1.41421356237", "--si"}, "vrms_v", 1.0, 1e-11, nullptr},
+        {{"level", "--vpeak", "10V", "--si"}, "vpp_v", 20.0, 1e-12, nullptr},
         {{"level", "--vpeak", "10V"}, "vpeak", 10.0, 0.0, "10.0000"},
         // Studio alignments: -18 dBFS = 0 dBu, -20 dBFS = +4 dBu.
         {{"level", "--dbu", "0", "--dbfs-ref", "-18:0dBu"}, "dbfs", -18.0, 1e-12, "-18.00"},
@@ -322,14 +322,14 @@ TEST(CalcLevel, UnitSpellings)
     };
     for (const auto& [text, expected] : volts) {
         SCOPED_TRACE(text);
-        const Record r = Answer({"level", "--vrms", text});
+        const Record r = Answer({"level", "--vrms", text, "--si"});
         EXPECT_NEAR(Get(r, "vrms_v").value, expected, expected * 1e-15);
     }
     // Typed below the engine's units, a voltage keeps its unit in the table.
     Record r = Answer({"level", "--vrms", "4uV"});
     EXPECT_EQ(Shown(r, "vrms"), "4.0000");
     EXPECT_EQ(Get(r, "vrms_unit").text, "\u00b5V");
-    r = Answer({"level", "--power", "3\u03bcW"});
+    r = Answer({"level", "--power", "3\u03bcW", "--si"});
     EXPECT_EQ(Get(r, "power_w").value, 3e-6);
     EXPECT_EQ(Get(r, "power_unit").text, "\u00b5W");
 }
