@@ -57,14 +57,17 @@ constexpr const char* kLevelOptionList = "--dbu, --dbv, --dbm, --dbw, --dbmv, --
 
 Failure Usage(std::string message) { return Failure {Failure::Usage, std::move(message) + " (see --help)"}; }
 
-// A long option by its name or by a beginning that only one name has.
-std::variant<const OptionSpec*, Failure> FindLong(std::string_view name, const std::string& written)
+// A long option by its name or by a beginning that only one name has, among
+// the options of the command when one is known ("--m" is --midi for wave).
+std::variant<const OptionSpec*, Failure> FindLong(std::string_view name, const std::string& written,
+                                                  std::optional<Command> command)
 {
     std::vector<const OptionSpec*> candidates;
     for (const OptionSpec& o : kOptions) {
         if (name == o.longName)
             return &o;
-        if (!name.empty() && std::string_view(o.longName).starts_with(name))
+        const bool ofCommand = !command || o.command == Command::Help || o.command == *command;
+        if (!name.empty() && ofCommand && std::string_view(o.longName).starts_with(name))
             candidates.push_back(&o);
     }
     if (candidates.size() == 1)
@@ -190,6 +193,9 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
     std::vector<Given> given;
     std::vector<std::string> words;
     bool optionsEnd = false;
+    std::optional<Command> named;  // the first word that names a command, to tell shortened options apart
+    for (int i = 1; i < argc && !named; ++i)
+        named = FindCommand(argv[i]);
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (optionsEnd || arg == "-" || arg.size() < 2 || arg[0] != '-' || LooksNumeric(arg)) {
@@ -207,7 +213,7 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
         if (arg.starts_with("--")) {
             const std::size_t eq = arg.find('=');
             const std::string name(arg.substr(0, eq));
-            auto spec = FindLong(std::string_view(name).substr(2), name);
+            auto spec = FindLong(std::string_view(name).substr(2), name, named);
             if (auto* f = std::get_if<Failure>(&spec))
                 return *f;
             found.emplace_back(std::get<const OptionSpec*>(spec), name);

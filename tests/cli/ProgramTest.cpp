@@ -435,11 +435,16 @@ TEST(CalcProgram, OptionForms)
         {{"level", "--dbu", "0", "-ejo8"}, {"level", "--dbu", "0", "--exp", "--json", "--ohms", "8"}},
         {{"level", "--po=1mW", "--oh", "8", "-c"}, {"level", "--power", "1mW", "--ohms", "8", "--csv"}},
         {{"wave", "-mf", "70"}, {"wave", "--midi", "--flats", "70"}},
+        {{"wave", "--m", "70"}, {"wave", "--midi", "70"}},  // --ms is delay's
+        {{"delay", "--m=500"}, {"delay", "--ms", "500"}},   // --midi is wave's
         {{"wave", "440", "-ja442"}, {"wave", "440", "--json", "--a4", "442"}},
         {{"level", "--dbu", " 4", "-j"}, {"level", "--dbu", "4", "-j"}},
     };
     for (const auto& [args, expected] : same) {
-        SCOPED_TRACE(args[0] + " " + args[1] + " " + args[2]);
+        std::string line;
+        for (const std::string& a : args)
+            line += a + ' ';
+        SCOPED_TRACE(line);
         const Result r = Calc(args);
         EXPECT_EQ(r.exit, 0) << r;
         EXPECT_EQ(r.out, Calc(expected).out) << r;
