@@ -2,6 +2,8 @@
 
 #include "cli/Numbers.h"
 
+#include "calc/level/LevelModel.h"
+
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -142,15 +144,15 @@ std::optional<Failure> ReadAlignment(std::string_view text, std::string_view dec
         return bad();
     const std::optional<double> at = ParseNumber(TrimBlanks(text.substr(0, colon)), decimalSep);
     std::string_view level = TrimBlanks(text.substr(colon + 1));
-    double offset = 0.0;  // dBu over dBV: the level of 1 V in dBu
-    for (const auto& [unit, dBuOverUnit] :
-         {std::pair<std::string_view, double> {"dBu", 0.0},
-          std::pair<std::string_view, double> {"dBV", -20.0 * std::log10(0.7745966692414834)}})
-        if (level.ends_with(unit)) {
-            level = TrimBlanks(level.substr(0, level.size() - unit.size()));
-            offset = dBuOverUnit;
-            break;
-        }
+    // A level in dBV is one in dBu less the level of 1 V in dBu, as the engine relates them.
+    double dBuOverLevel = 0.0;
+    if (level.ends_with("dBV")) {
+        dBuOverLevel = -20.0 * std::log10(CLevelModel::kDBuRef);
+        level.remove_suffix(3);
+    } else if (level.ends_with("dBu")) {
+        level.remove_suffix(3);
+    }
+    level = TrimBlanks(level);
     const std::optional<double> dB = ParseNumber(level, decimalSep);
     if (!at || !dB)
         return bad();
@@ -159,7 +161,7 @@ std::optional<Failure> ReadAlignment(std::string_view text, std::string_view dec
                                                  + " at " + kAlignmentRange.text + ")"};
     options.hasDbfsRef = true;
     options.dbfsAt = *at;
-    options.dbfsDBu = *dB + offset;
+    options.dbfsDBu = *dB + dBuOverLevel;
     return std::nullopt;
 }
 

@@ -203,9 +203,10 @@ std::optional<Failure> ComputeWave(const Options& options, std::string_view inpu
     record.Add("half_wavelength_ft", "Wavelength/2", Form::Fixed, halfFt, "ft");
     record.Add("speed_of_sound_m_s", "Speed of sound", Form::Fixed, speed, "m/s", 1);
     record.Add("a4_hz", "A4", Form::Fixed, options.a4, "Hz", 2);
-    // After the keys of the first release; in the table after the note's name.
-    for (Field& f : record.fields)
-        f.group = f.key == std::string_view("frequency_hz") || f.key == std::string_view("note") ? 0 : 2;
+    // The MIDI number comes after the keys of the first release, and in the
+    // table after the frequency and the note's name, the first two fields.
+    for (std::size_t i = 2; i < record.fields.size(); ++i)
+        record.fields[i].group = 2;
     const int midi = index + kMidiOffset;
     if (named && midi >= 0 && midi <= kHighestMidi)
         record.Add("midi", "MIDI note", Form::Whole, midi).group = 1;
