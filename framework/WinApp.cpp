@@ -20,6 +20,38 @@ namespace {
 
 CWinApp* g_app = nullptr;
 
+// Every window is painted by the raster engine, so Qt need not bring up its
+// OpenGL integrations as it starts: on Wayland its EGL client buffers cost
+// most of the start-up time. A user's own setting of these wins.
+const char* const kOpenGlSwitches[] = {"QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "QT_XCB_GL_INTEGRATION"};
+// The switches set here, for this program alone: the programs it starts get
+// the user's environment without them.
+QStringList g_switchesSetHere;
+QtMessageHandler g_nextMessageHandler = nullptr;
+
+// Without a client buffer integration Qt warns that it loaded none, which is
+// what was asked; every other message goes on.
+void QuietAboutNoClientBuffers(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    const bool asked = type == QtWarningMsg && qstrcmp(context.category, "qt.qpa.wayland") == 0
+                       && (message.startsWith(QLatin1String("Failed to load client buffer integration"))
+                           || message.startsWith(QLatin1String("Available client buffer integrations")));
+    if (!asked)
+        g_nextMessageHandler(type, context, message);
+}
+
+void LeaveOpenGlOut()
+{
+    for (const char* name : kOpenGlSwitches) {
+        if (!qEnvironmentVariableIsSet(name)) {
+            qputenv(name, "none");
+            g_switchesSetHere << QString::fromLatin1(name);
+        }
+    }
+    if (g_switchesSetHere.contains(QLatin1String(kOpenGlSwitches[0])) && !g_nextMessageHandler)
+        g_nextMessageHandler = qInstallMessageHandler(QuietAboutNoClientBuffers);
+}
+
 }  // namespace
 
 CWinApp::CWinApp() { g_app = this; }
@@ -49,11 +81,16 @@ CString AfxGetAppName()
 
 int CWinApp::Run(int argc, char** argv)
 {
+    LeaveOpenGlOut();
     QApplication app(argc, argv);
     AfxInitWindowStyle();
     m_pszAppName = AfxGetAppName();
     QApplication::setApplicationName(m_pszAppName);
     QApplication::setApplicationDisplayName(m_pszAppName);
+    // The window's app id on Wayland, which a dock matches to the desktop
+    // entry of that name; without it Qt takes the executable's file name.
+    if (const char* desktopId = res::FindString(AFX_IDS_DESKTOP_ID))
+        QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopId));
     if (const QIcon icon = fw::ResourceIcon(AFX_IDI_APP); !icon.isNull())
         QApplication::setWindowIcon(icon);
 
@@ -101,7 +138,16 @@ void ReportException(const CException& e) { AfxMessageBox(e.GetErrorMessage(), M
 
 bool StartDetachedProcess(const CString& program, const CStringList& arguments)
 {
-    return QProcess::startDetached(program, arguments);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (!g_switchesSetHere.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : g_switchesSetHere)
+            environment.remove(name);
+        process.setProcessEnvironment(environment);
+    }
+    return process.startDetached();
 }
 
 CString GetUserDecimalSeparator() { return QLocale::system().decimalPoint(); }

@@ -22,8 +22,7 @@ QImage Grab(QWidget* w)
 // itself has the size.
 bool Sized(QWidget* window, QSize size, bool withFrame = false)
 {
-    return QTest::qWaitFor(
-        [&] { return (withFrame ? window->frameGeometry().size() : window->size()) == size; }, 2000);
+    return QTest::qWaitFor([&] { return (withFrame ? window->frameGeometry().size() : window->size()) == size; }, 2000);
 }
 
 TEST(WindowSize, AGivenSizeIsTakenAndThePageStaysWholeInTheMiddle)
