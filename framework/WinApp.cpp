@@ -7,6 +7,7 @@
 #include "framework/Screen_p.h"
 #include "framework/SingleInstance_p.h"
 #include "framework/Text.h"
+#include "framework/WaylandProbe.h"
 #include "framework/Widgets_p.h"
 
 #include <QApplication>
@@ -23,7 +24,8 @@ CWinApp* g_app = nullptr;
 // Every window is painted by the raster engine, so Qt need not bring up its
 // OpenGL integrations as it starts: on Wayland its EGL client buffers cost
 // most of the start-up time. A user's own setting of these wins.
-const char* const kOpenGlSwitches[] = {"QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", "QT_XCB_GL_INTEGRATION"};
+const char* const kWaylandSwitch = "QT_WAYLAND_CLIENT_BUFFER_INTEGRATION";
+const char* const kXcbSwitch = "QT_XCB_GL_INTEGRATION";
 // The switches set here, for this program alone: the programs it starts get
 // the user's environment without them.
 QStringList g_switchesSetHere;
@@ -40,16 +42,33 @@ void QuietAboutNoClientBuffers(QtMsgType type, const QMessageLogContext& context
         g_nextMessageHandler(type, context, message);
 }
 
+void SetForThisProgram(const char* name)
+{
+    qputenv(name, "none");
+    g_switchesSetHere << QString::fromLatin1(name);
+}
+
+// Qt draws a window's frame on Wayland only through a client buffer
+// integration; without one the window has none. So it is left out only where
+// the frames come from elsewhere: the compositor draws them, or the user has
+// turned Qt's off.
+bool WaylandFramesNeedNoClientBuffers()
+{
+    if (qEnvironmentVariableIntValue("QT_WAYLAND_DISABLE_WINDOWDECORATION") != 0)
+        return true;
+    return fw::CompositorDrawsWindowFrames();
+}
+
 void LeaveOpenGlOut()
 {
-    for (const char* name : kOpenGlSwitches) {
-        if (!qEnvironmentVariableIsSet(name)) {
-            qputenv(name, "none");
-            g_switchesSetHere << QString::fromLatin1(name);
-        }
+    if (!qEnvironmentVariableIsSet(kXcbSwitch))
+        SetForThisProgram(kXcbSwitch);
+    if (!qEnvironmentVariableIsSet(kWaylandSwitch) && qEnvironmentVariableIsSet("WAYLAND_DISPLAY")
+        && WaylandFramesNeedNoClientBuffers()) {
+        SetForThisProgram(kWaylandSwitch);
+        if (!g_nextMessageHandler)
+            g_nextMessageHandler = qInstallMessageHandler(QuietAboutNoClientBuffers);
     }
-    if (g_switchesSetHere.contains(QLatin1String(kOpenGlSwitches[0])) && !g_nextMessageHandler)
-        g_nextMessageHandler = qInstallMessageHandler(QuietAboutNoClientBuffers);
 }
 
 }  // namespace
