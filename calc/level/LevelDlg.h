@@ -5,6 +5,7 @@
 #include "calc/level/LevelModel.h"
 #include "frame/DialogFrame.h"
 #include "widgets/NumEdit.h"
+#include "widgets/ResultField.h"
 
 class CLevelDlg : public CCalcDialog {
 public:
@@ -49,7 +50,7 @@ private:
     // its text lays out in, its right margin, and the guard that turns away
     // the change notification of the dialog's own rewrite.
     struct RightAlignedField {
-        CNumEdit edit;
+        CNumEdit& edit;
         int textAreaWidth = 0;
         int rightMargin = 0;
         bool changeGuard = false;
@@ -73,9 +74,12 @@ private:
     CComboBox m_cbVrmsUnit;
     CComboBox m_cbVppUnit;
     CComboBox m_cbPowerUnit;
-    RightAlignedField m_vrms;
-    RightAlignedField m_vpp;
-    RightAlignedField m_power;
+    CNumEdit m_editVrms;
+    CResultField m_editVpp;  // the peak-to-peak voltage is a result alone
+    CNumEdit m_editPower;
+    RightAlignedField m_vrms {m_editVrms};
+    RightAlignedField m_vpp {m_editVpp};
+    RightAlignedField m_power {m_editPower};
     CNumEdit m_editOhms;
     CNumEdit m_editDBV;
     CNumEdit m_editDBu;
