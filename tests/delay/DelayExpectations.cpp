@@ -63,14 +63,8 @@ private:
 
 void Screenshots(const Calculator& delay, const SaveScreen& save)
 {
-    const std::unique_ptr<CDialog> dlg = delay.make();
-    RunModal(*dlg, [&] {
-        save(*dlg, QStringLiteral("delay"));
-        ClickAndType(*dlg, IDC_BPM, QStringLiteral("120"));
-        save(*dlg, QStringLiteral("delay-120"));
-        QTest::mouseClick(Widget(*dlg, IDC_ROUND), Qt::LeftButton);
-        save(*dlg, QStringLiteral("delay-120-rounded"));
-    });
+    SaveShots(delay, save,
+              {{{}, "delay"}, {TypeInto(IDC_BPM, "120"), "delay-120"}, {ClickOn(IDC_ROUND), "delay-120-rounded"}});
 }
 
 Expectations DelayExpectations()

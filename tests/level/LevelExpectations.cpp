@@ -127,14 +127,7 @@ private:
 
 void Screenshots(const Calculator& level, const SaveScreen& save)
 {
-    const std::unique_ptr<CDialog> dlg = level.make();
-    RunModal(*dlg, [&] {
-        save(*dlg, QStringLiteral("level"));
-        ClickAndType(*dlg, IDC_DBU, QStringLiteral("0"));
-        save(*dlg, QStringLiteral("level-0dBu"));
-        QTest::mouseClick(Widget(*dlg, IDC_EXP), Qt::LeftButton);
-        save(*dlg, QStringLiteral("level-exp"));
-    });
+    SaveShots(level, save, {{{}, "level"}, {TypeInto(IDC_DBU, "0"), "level-0dBu"}, {ClickOn(IDC_EXP), "level-exp"}});
 }
 
 Expectations LevelExpectations()

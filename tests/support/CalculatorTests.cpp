@@ -35,6 +35,28 @@ void PrintTo(const AccessibleControl& c, std::ostream* os)
         *os << " showing \"" << c.value.toStdString() << '"';
 }
 
+void SaveShots(const Calculator& calculator, const SaveScreen& save, const std::vector<Shot>& shots)
+{
+    const std::unique_ptr<CDialog> dlg = calculator.make();
+    testing_support::RunModal(*dlg, [&] {
+        for (const Shot& shot : shots) {
+            if (shot.act)
+                shot.act(*dlg);
+            save(*dlg, shot.name);
+        }
+    });
+}
+
+std::function<void(CDialog&)> TypeInto(int fieldId, const QString& keys)
+{
+    return [fieldId, keys](CDialog& dlg) { testing_support::ClickAndType(dlg, fieldId, keys); };
+}
+
+std::function<void(CDialog&)> ClickOn(int controlId)
+{
+    return [controlId](CDialog& dlg) { QTest::mouseClick(testing_support::Widget(dlg, controlId), Qt::LeftButton); };
+}
+
 bool Register(const char* name, Expectations expectations)
 {
     Registry()[name] = std::move(expectations);

@@ -59,6 +59,18 @@ struct FromTheChooser {
 // Saves the screen of a dialog under a name (the screenshot tool's).
 using SaveScreen = std::function<void(CDialog&, const QString& name)>;
 
+// One screenshot of an opening: what to do first (nothing, for the screen
+// as it opens), and the name to save it under.
+struct Shot {
+    std::function<void(CDialog&)> act;
+    QString name;
+};
+// Opens the calculator once and saves each shot in turn.
+void SaveShots(const Calculator& calculator, const SaveScreen& save, const std::vector<Shot>& shots);
+// Steps of a shot: a click on the field and keys typed; a click on a control.
+std::function<void(CDialog&)> TypeInto(int fieldId, const QString& keys);
+std::function<void(CDialog&)> ClickOn(int controlId);
+
 struct Expectations {
     // The focus's names as Tab walks the screen, from the first field until
     // it comes round again (the navigation bar's OK and Help included).

@@ -75,17 +75,8 @@ private:
 
 void Screenshots(const Calculator& wave, const SaveScreen& save)
 {
-    const std::unique_ptr<CDialog> byFrequency = wave.make();
-    RunModal(*byFrequency, [&] {
-        save(*byFrequency, QStringLiteral("wave"));
-        ClickAndType(*byFrequency, IDC_FREQUENCY, QStringLiteral("440"));
-        save(*byFrequency, QStringLiteral("wave-440"));
-    });
-    const std::unique_ptr<CDialog> byNote = wave.make();
-    RunModal(*byNote, [&] {
-        ClickAndType(*byNote, IDC_NOTE, QStringLiteral("c4"));
-        save(*byNote, QStringLiteral("wave-c4"));
-    });
+    SaveShots(wave, save, {{{}, "wave"}, {TypeInto(IDC_FREQUENCY, "440"), "wave-440"}});
+    SaveShots(wave, save, {{TypeInto(IDC_NOTE, "c4"), "wave-c4"}});
 }
 
 Expectations WaveExpectations()
