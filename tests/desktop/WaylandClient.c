@@ -1,8 +1,12 @@
 // The suite's own client on a Wayland desktop:
-//   desktop_wayland_client pointer
-//       holds a pointer on the seat, as a plugged-in mouse does (a headless
+//   desktop_wayland_client pointer WIDTH HEIGHT
+//       a pointer on the seat, as a plugged-in mouse is (a headless
 //       compositor has none, and without one no window gets pointer events);
-//       prints "ready", then runs until it is ended
+//       prints "ready", then reads lines from its input and answers "ok"
+//       once the compositor has them:
+//         move X Y         to a point of the WIDTH x HEIGHT screen
+//         press BUTTON     a button by its Linux code (0x110 the left one)
+//         release BUTTON
 //   desktop_wayland_client launcher PROGRAM [ARGS...]
 //       a desktop launcher's window: prints "focused" once it has the
 //       keyboard; on a key press asks the compositor for an activation token
@@ -17,6 +21,7 @@
 #include <string.h>
 #include <sys/mman.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -25,14 +30,23 @@
 
 enum { kWidth = 160, kHeight = 80 };
 
-// The virtual pointer's manager, written out here: its protocol comes with
-// the compositor, not with the Wayland protocols package. Only its first
-// request is used: create_virtual_pointer(seat or null, new pointer).
-static const struct wl_interface virtual_pointer_interface = {"zwlr_virtual_pointer_v1", 1, 0, NULL, 0, NULL};
+// The virtual pointer and its manager, written out here: their protocol comes
+// with the compositor, not with the Wayland protocols package. The requests
+// used, in the protocol's order: the pointer's motion, motion_absolute,
+// button, axis and frame; the manager's create_virtual_pointer.
+enum { kMotionAbsolute = 1, kButton = 2, kFrame = 4 };
+static const struct wl_interface* no_types[] = {NULL, NULL, NULL, NULL, NULL};
+static const struct wl_message virtual_pointer_requests[] = {{"motion", "uff", no_types},
+                                                             {"motion_absolute", "uuuuu", no_types},
+                                                             {"button", "uuu", no_types},
+                                                             {"axis", "uuf", no_types},
+                                                             {"frame", "", no_types}};
+static const struct wl_interface virtual_pointer_interface = {"zwlr_virtual_pointer_v1", 1, 5,
+                                                              virtual_pointer_requests,  0, NULL};
 static const struct wl_interface* create_pointer_types[] = {&wl_seat_interface, &virtual_pointer_interface};
 static const struct wl_message pointer_manager_requests[] = {{"create_virtual_pointer", "?on", create_pointer_types}};
-static const struct wl_interface pointer_manager_interface = {
-    "zwlr_virtual_pointer_manager_v1", 1, 1, pointer_manager_requests, 0, NULL};
+static const struct wl_interface pointer_manager_interface = {"zwlr_virtual_pointer_manager_v1", 1, 1,
+                                                              pointer_manager_requests,          0, NULL};
 
 struct client {
     struct wl_display* display;
@@ -65,8 +79,7 @@ static void say(const char* line)
 
 // ------------------------------------------------------------ globals
 
-static void on_global(void* data, struct wl_registry* registry, uint32_t name, const char* interface,
-                      uint32_t version)
+static void on_global(void* data, struct wl_registry* registry, uint32_t name, const char* interface, uint32_t version)
 {
     struct client* c = data;
     if (strcmp(interface, wl_compositor_interface.name) == 0)
@@ -118,10 +131,7 @@ static void on_toplevel_configure(void* data, struct xdg_toplevel* toplevel, int
     (void)data, (void)toplevel, (void)width, (void)height, (void)states;
 }
 
-static void on_toplevel_close(void* data, struct xdg_toplevel* toplevel)
-{
-    (void)data, (void)toplevel;
-}
+static void on_toplevel_close(void* data, struct xdg_toplevel* toplevel) { (void)data, (void)toplevel; }
 
 static const struct xdg_toplevel_listener toplevel_listener = {.configure = on_toplevel_configure,
                                                                .close = on_toplevel_close};
@@ -215,19 +225,43 @@ static void dispatch_until(struct client* c, const int* flag)
 
 static void dispatch_forever(struct client* c)
 {
-    while (wl_display_dispatch(c->display) >= 0) {
-    }
+    while (wl_display_dispatch(c->display) >= 0) {}
 }
 
-static int hold_pointer(struct client* c)
+static uint32_t now_ms(void)
+{
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (uint32_t)(t.tv_sec * 1000 + t.tv_nsec / 1000000);
+}
+
+static int drive_pointer(struct client* c, uint32_t width, uint32_t height)
 {
     if (!c->pointer_manager)
         fail("the compositor offers no virtual pointer");
     // A null seat: the compositor's default one.
-    wl_proxy_marshal_flags(c->pointer_manager, 0, &virtual_pointer_interface, 1, 0, NULL, NULL);
+    struct wl_proxy* pointer =
+        wl_proxy_marshal_flags(c->pointer_manager, 0, &virtual_pointer_interface, 1, 0, NULL, NULL);
     wl_display_roundtrip(c->display);
     say("ready");
-    dispatch_forever(c);
+    char line[128];
+    while (fgets(line, sizeof line, stdin)) {
+        unsigned x = 0, y = 0;
+        int button = 0;
+        if (sscanf(line, "move %u %u", &x, &y) == 2)
+            wl_proxy_marshal_flags(pointer, kMotionAbsolute, NULL, 1, 0, now_ms(), x, y, width, height);
+        else if (sscanf(line, "press %i", &button) == 1)
+            wl_proxy_marshal_flags(pointer, kButton, NULL, 1, 0, now_ms(), (uint32_t)button,
+                                   WL_POINTER_BUTTON_STATE_PRESSED);
+        else if (sscanf(line, "release %i", &button) == 1)
+            wl_proxy_marshal_flags(pointer, kButton, NULL, 1, 0, now_ms(), (uint32_t)button,
+                                   WL_POINTER_BUTTON_STATE_RELEASED);
+        else
+            fail("unknown pointer command");
+        wl_proxy_marshal_flags(pointer, kFrame, NULL, 1, 0);
+        wl_display_roundtrip(c->display);
+        say("ok");
+    }
     return 0;
 }
 
@@ -276,10 +310,15 @@ static int launcher(struct client* c, char** program)
     // The compositor keeps talking to the launcher's window meanwhile.
     int status = 0;
     while (waitpid(child, &status, WNOHANG) == 0) {
+        while (wl_display_prepare_read(c->display) != 0)
+            wl_display_dispatch_pending(c->display);
         wl_display_flush(c->display);
         struct pollfd readable = {wl_display_get_fd(c->display), POLLIN, 0};
-        if (poll(&readable, 1, 10) > 0 && wl_display_dispatch(c->display) < 0)
-            fail("the compositor went away");
+        if (poll(&readable, 1, 10) > 0)
+            wl_display_read_events(c->display);
+        else
+            wl_display_cancel_read(c->display);
+        wl_display_dispatch_pending(c->display);
     }
     printf("exited %d\n", WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
     fflush(stdout);
@@ -299,8 +338,8 @@ int main(int argc, char** argv)
     wl_registry_add_listener(registry, &registry_listener, &c);
     wl_display_roundtrip(c.display);
 
-    if (strcmp(argv[1], "pointer") == 0 && argc == 2)
-        return hold_pointer(&c);
+    if (strcmp(argv[1], "pointer") == 0 && argc == 4)
+        return drive_pointer(&c, (uint32_t)atoi(argv[2]), (uint32_t)atoi(argv[3]));
     if (strcmp(argv[1], "launcher") == 0 && argc > 2)
         return launcher(&c, argv + 2);
     return 2;

@@ -14,6 +14,7 @@ _wayland_client = None
 def configure(session, program, helper, wayland_client):
     global _session, _program, _helper, _wayland_client
     _session, _program, _helper, _wayland_client = session, program, helper, wayland_client
+    screen.use_pointer(session.pointer)
 
 
 def env():

@@ -19,6 +19,7 @@ import zlib
 
 import pyatspi
 from gi.repository import Atspi, GLib
+import Xlib.error
 from Xlib import X, Xatom
 from Xlib import display as xdisplay
 from Xlib.protocol import event as xevent
@@ -121,11 +122,30 @@ def window_origin(pid):
 
 
 _sway_pointer = [0, 0]
+# The session's pointer under sway: a process of the suite's own that takes
+# commands on its input and answers "ok" once the compositor has them.
+_pointer_process = None
+# Linux's codes of the left, middle and right buttons.
+BUTTON_CODES = {1: 0x110, 2: 0x112, 3: 0x111}
+
+
+def use_pointer(process):
+    global _pointer_process
+    _pointer_process = process
 
 
 def sway_pointer(*args):
-    subprocess.run(["swaymsg", "seat", "-", "cursor"] + [str(a) for a in args], check=True,
-                   stdout=subprocess.DEVNULL)
+    """A command to the pointer: move X Y, press BUTTON, release BUTTON.
+    The wheel's buttons go to sway's own cursor, which scrolls with them."""
+    if args[0] != "move" and args[1] not in BUTTON_CODES:
+        subprocess.run(["swaymsg", "seat", "-", "cursor", args[0], "button%d" % args[1]], check=True,
+                       stdout=subprocess.DEVNULL)
+        return
+    if args[0] != "move":
+        args = (args[0], BUTTON_CODES[args[1]])
+    _pointer_process.stdin.write((" ".join(str(a) for a in args) + "\n").encode())
+    answer = read_line(_pointer_process.stdout, "the pointer")
+    assert answer == "ok", "the pointer answered %r" % answer
 
 
 def wtype(*args):
@@ -225,7 +245,7 @@ def move_to(x, y):
     """Moves the pointer and waits until it is there. (xdotool waits for a
     move in vain when the pointer is there already.)"""
     if SWAY:
-        sway_pointer("set", x, y)
+        sway_pointer("move", x, y)
         _sway_pointer[:] = [x, y]
     elif pointer() != (x, y):
         xdotool("mousemove", "--sync", x, y)
@@ -233,14 +253,14 @@ def move_to(x, y):
 
 def press(button):
     if SWAY:
-        sway_pointer("press", "button%d" % button)
+        sway_pointer("press", button)
     else:
         xdotool("mousedown", button)
 
 
 def release(button):
     if SWAY:
-        sway_pointer("release", "button%d" % button)
+        sway_pointer("release", button)
     else:
         xdotool("mouseup", button)
 
@@ -376,8 +396,10 @@ class Process:
     end of the test that started it."""
 
     def __init__(self, args, env, stdout=subprocess.DEVNULL, stderr=None):
+        # Unbuffered: a line read leaves the next one in the pipe, where
+        # read_line waits for it.
         self.popen = subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL, stdout=stdout, stderr=stderr,
-                                      start_new_session=True)
+                                      start_new_session=True, bufsize=0)
         self.pid = self.popen.pid
 
     def running(self):
@@ -544,11 +566,20 @@ class Program(Process):
         try:
             pid_atom = d.intern_atom("_NET_WM_PID")
             delete = d.intern_atom("WM_DELETE_WINDOW")
-            for w in d.screen().root.query_tree().children:
-                prop = w.get_full_property(pid_atom, Xatom.CARDINAL)
-                if (prop and prop.value[0] == self.pid and w.get_attributes().map_state == X.IsViewable
-                        and delete in (w.get_wm_protocols() or [])):
-                    return w.id
+            root = d.screen().root
+            # A window manager lists the windows it manages (each inside a
+            # frame of its own); without one they lie on the root window.
+            managed = root.get_full_property(d.intern_atom("_NET_CLIENT_LIST"), Xatom.WINDOW)
+            windows = ([d.create_resource_object("window", w) for w in managed.value] if managed
+                       else root.query_tree().children)
+            for w in windows:
+                try:
+                    prop = w.get_full_property(pid_atom, Xatom.CARDINAL)
+                    if (prop and prop.value[0] == self.pid and w.get_attributes().map_state == X.IsViewable
+                            and delete in (w.get_wm_protocols() or [])):
+                        return w.id
+                except Xlib.error.BadWindow:  # closed meanwhile
+                    pass
         finally:
             d.close()
         return None
@@ -603,6 +634,22 @@ class Helper(Process):
         except BaseException:
             self.end()
             raise
+
+    def window_active(self):
+        """Whether the window manager or the compositor says the helper's
+        window is the active one."""
+        if SWAY:
+            return sway_focused() == self.pid
+        d = xdisplay.Display()
+        try:
+            active = d.screen().root.get_full_property(d.intern_atom("_NET_ACTIVE_WINDOW"), Xatom.WINDOW)
+            if not active or not active.value[0]:
+                return False
+            window = d.create_resource_object("window", active.value[0])
+            pid = window.get_full_property(d.intern_atom("_NET_WM_PID"), Xatom.CARDINAL)
+            return bool(pid) and pid.value[0] == self.pid
+        finally:
+            d.close()
 
     def drop_result(self):
         """What the drag source heard back: "copy" (or "move", when it

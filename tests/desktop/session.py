@@ -52,6 +52,8 @@ class DesktopSession:
         self.dir = tempfile.mkdtemp(prefix="sonavolta-desktop-")
         os.chmod(self.dir, 0o700)
         self.env = {}
+        # Under sway: the suite's pointer, which takes commands on its input.
+        self.pointer = None
         self._dirs = [self.dir]
         self._processes = []
         self.stray = []
@@ -92,8 +94,8 @@ class DesktopSession:
         })
         return env
 
-    def _spawn(self, args, env, **kwargs):
-        process = subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL, start_new_session=True, **kwargs)
+    def _spawn(self, args, env, stdin=subprocess.DEVNULL, **kwargs):
+        process = subprocess.Popen(args, env=env, stdin=stdin, start_new_session=True, **kwargs)
         self._processes.append(process)
         return process
 
@@ -139,10 +141,16 @@ class DesktopSession:
 
     def _start_openbox(self, env):
         # The configuration Debian installs: click to focus, new windows
-        # focused, focus-stealing prevention on.
-        self._spawn(["openbox", "--sm-disable", "--config-file", "/etc/xdg/openbox/rc.xml"], env,
-                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        _wait(lambda: _x_window_manager(env), 20, "the window manager")
+        # focused, focus-stealing prevention on. (It reads its theme from the
+        # system's data directories.)
+        openbox = self._spawn(["openbox", "--sm-disable", "--config-file", "/etc/xdg/openbox/rc.xml"],
+                              dict(env, XDG_DATA_DIRS="/usr/local/share:/usr/share"),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        _wait(lambda: openbox.poll() is not None or _x_window_manager(env), 20, "the window manager")
+        # It announces itself before it has read its theme, and may end then.
+        time.sleep(0.2)
+        if openbox.poll() is not None:
+            raise SessionError("the window manager ended at its start")
 
     def _start_sway(self, env):
         # sway refuses to run as root. Started by root, it runs as a user that
@@ -171,10 +179,14 @@ class DesktopSession:
         env["SWAYSOCK"] = glob.glob(runtime + "/sway-ipc.*.sock")[0]
         _wait(lambda: _sway(env, "get_outputs"), 20, "the compositor's output")
         # A headless seat has a keyboard and a pointer only while a virtual
-        # one is connected: one of each stays for the whole session.
+        # one is connected: one of each stays for the whole session. The
+        # pointer is driven through the compositor's input road, as a mouse
+        # is (sway's own cursor commands send no motion while a button is
+        # held, so no drag could be made with them).
         self._spawn(["wtype", "-s", "2000000000"], env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        pointer = self._spawn([self.wayland_client, "pointer"], env, stdout=subprocess.PIPE)
-        if _read_line(pointer.stdout.fileno(), 20, "the virtual pointer") != "ready":
+        self.pointer = self._spawn([self.wayland_client, "pointer"] + [str(n) for n in WAYLAND_SCREEN], env,
+                                   stdin=subprocess.PIPE, stdout=subprocess.PIPE, bufsize=0)
+        if _read_line(self.pointer.stdout.fileno(), 20, "the virtual pointer") != "ready":
             raise SessionError("no virtual pointer")
         _wait(lambda: _sway(env, "get_seats")[0]["capabilities"] == 3, 20, "a keyboard and a pointer on the seat")
 
