@@ -13,6 +13,7 @@
 #include <QIconEngine>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QPointer>
@@ -183,23 +184,28 @@ void EditWidget::SettleOutsideEdit()
     m_settling = true;
     // The edit belongs to the field being entered, as a typed key does: a
     // field without the focus takes it first, and the edit is made again
-    // there, or refused when the field cannot take it.
-    bool accepted = Accepts(before, after);
-    if (accepted && !hasFocus()) {
-        Restore(before, selectionBefore);
-        accepted = TakeFocus(Qt::OtherFocusReason);
-        if (accepted) {
-            WriteText(after);
-            setCursorPosition(selectionAfter.cursor);
-        }
-    }
-    if (!accepted)
+    // there; a refused edit is taken back.
+    const bool accepted = Accepts(before, after);
+    const bool elsewhere = !hasFocus();
+    if (!accepted || elsewhere)
         Restore(before, selectionBefore);
     m_shownText = text();
     m_shownSelection = CurrentSelection();
     m_settling = false;
-    if (accepted)
+    if (!accepted)
+        return;
+    if (!elsewhere) {
         SendNotify(this, EN_CHANGE);
+        return;
+    }
+    TakeFocus(Qt::OtherFocusReason);
+    EditAsEntered([&] {
+        WriteText(after);
+        setCursorPosition(selectionAfter.cursor);
+        m_shownText = text();
+        m_shownSelection = CurrentSelection();
+        SendNotify(this, EN_CHANGE);
+    });
 }
 
 bool EditWidget::TakeFocus(Qt::FocusReason reason)
@@ -210,11 +216,69 @@ bool EditWidget::TakeFocus(Qt::FocusReason reason)
     return hasFocus();
 }
 
+namespace {
+
+// The field entered for one edit while its window could not have the focus.
+QPointer<QWidget> g_enteredWithoutFocus;
+
+}  // namespace
+
+QWidget* FocusedControl() { return g_enteredWithoutFocus ? g_enteredWithoutFocus.data() : QApplication::focusWidget(); }
+
+void EditWidget::EditAsEntered(const std::function<void()>& edit)
+{
+    if (hasFocus() || g_enteredWithoutFocus == this) {
+        edit();
+        return;
+    }
+    // The window is not active, and activation is the desktop's to grant:
+    // it comes later, if at all. The field is entered for this edit alone.
+    const QPointer<EditWidget> self(this);
+    const QPointer<QWidget> outer = g_enteredWithoutFocus;
+    g_enteredWithoutFocus = this;
+    SendNotify(this, EN_SETFOCUS);
+    edit();
+    g_enteredWithoutFocus = outer;
+    if (self)
+        SendNotify(this, EN_KILLFOCUS);
+}
+
+bool EditWidget::TakesDrop(const QDropEvent& e)
+{
+    // A move inside the field is checked as it is made.
+    if (e.source() == this)
+        return true;
+    QString after = text();
+    after.insert(cursorPositionAt(e.position().toPoint()), e.mimeData()->text());
+    return Accepts(text(), after);
+}
+
 bool EditWidget::event(QEvent* e)
 {
     if (!owner || m_eventDepth > 0)
         return QLineEdit::event(e);
+    if (e->type() != QEvent::Drop || isReadOnly())
+        return CheckedEvent(e);
 
+    // A drop is an edit of the field it lands on, as a paste is: the field
+    // takes the focus as a click would, and its dialog treats it as the field
+    // being entered whether or not the window is active yet. A drop the
+    // field would not take changes nothing (the drag was told so as it
+    // hovered).
+    auto* drop = static_cast<QDropEvent*>(e);
+    if (!hasFocus())
+        TakeFocus(Qt::MouseFocusReason);
+    if (!TakesDrop(*drop)) {
+        drop->ignore();
+        return true;
+    }
+    bool result = false;
+    EditAsEntered([&] { result = CheckedEvent(e); });
+    return result;
+}
+
+bool EditWidget::CheckedEvent(QEvent* e)
+{
     // Any change made while handling this event that did not come through a
     // typed character is offered to the control whole before it stands.
     const QString before = text();
@@ -318,16 +382,19 @@ void EditWidget::focusOutEvent(QFocusEvent* e)
         SendNotify(this, EN_KILLFOCUS);
 }
 
-void EditWidget::dropEvent(QDropEvent* e)
+// Say no while the drag hovers, so the source keeps what it offered.
+void EditWidget::dragEnterEvent(QDragEnterEvent* e)
 {
-    // A drop is an edit of the field it lands on, as a paste is: the field
-    // takes the focus first, so that its dialog treats it as the field being
-    // entered. A drop onto a field that cannot take the focus is refused.
-    if (owner && !isReadOnly() && !hasFocus() && !TakeFocus(Qt::MouseFocusReason)) {
+    QLineEdit::dragEnterEvent(e);
+    if (owner && e->isAccepted() && !TakesDrop(*e))
         e->ignore();
-        return;
-    }
-    QLineEdit::dropEvent(e);
+}
+
+void EditWidget::dragMoveEvent(QDragMoveEvent* e)
+{
+    QLineEdit::dragMoveEvent(e);
+    if (owner && e->isAccepted() && !TakesDrop(*e))
+        e->ignore();
 }
 
 void EditWidget::paintEvent(QPaintEvent* e)

@@ -13,8 +13,13 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <functional>
+
 class CWnd;
 class CDialog;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QKeyEvent;
 
 namespace fw {
@@ -39,6 +44,12 @@ void SendNotify(ControlHost* host, UINT code);
 // Asks the dialog for the control's colours before it paints.
 void ApplyCtlColor(QWidget* widget, ControlHost* host, UINT ctlColor);
 
+// The control the dialogs see as focused: the focus widget, or a field of a
+// window that is not active while it is entered for one edit that reached it
+// from outside (a drop, a screen reader's write): activation is the
+// desktop's to grant and comes later, if at all.
+QWidget* FocusedControl();
+
 class EditWidget : public QLineEdit, public ControlHost {
 public:
     explicit EditWidget(QWidget* parent);
@@ -51,7 +62,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
-    void dropEvent(QDropEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
 private:
@@ -69,6 +81,12 @@ private:
     // The control's verdict on a change that no key filter has seen.
     bool Accepts(const QString& before, const QString& after);
     bool TakeFocus(Qt::FocusReason reason);
+    // Runs an edit as one of the field being entered; see FocusedControl().
+    void EditAsEntered(const std::function<void()>& edit);
+    // An event, with any edit it makes that no key filter saw checked whole.
+    bool CheckedEvent(QEvent* e);
+    // Whether the field would take what a drag offers where it hovers.
+    bool TakesDrop(const QDropEvent& e);
     Selection CurrentSelection() const;
     void RememberSelection();
     // Writes that are no edit of the user's.

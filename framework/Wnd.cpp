@@ -105,7 +105,7 @@ CWnd* CWnd::SetFocus()
     return previous;
 }
 
-CWnd* CWnd::GetFocus() { return FromHandle(QApplication::focusWidget()); }
+CWnd* CWnd::GetFocus() { return FromHandle(fw::FocusedControl()); }
 
 void CWnd::Invalidate(bool)
 {

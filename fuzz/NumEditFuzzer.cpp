@@ -6,6 +6,8 @@
 // - a key the filter accepts leaves a text that is empty or reads, times the
 //   scale, within the range (text mode: at most three characters, or shorter);
 // - text accepted by paste, drop or undo obeys the same rule;
+// - an edit that a key the filter accepts makes is accepted from any other
+//   road (paste, undo, a screen reader) too;
 // - a number written in fixed or exponent form reads back as that number;
 // - the rewrite on focus loss gives the same text when done twice, and an
 //   accepted text, rewritten, still reads within the range.
@@ -116,6 +118,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (field.m_textMode ? pasted.size() > CNumEdit::kTextModeLength : !ReadsInRange(field, pasted))
             Fail("accepted edited text breaks the field's rule");
     }
+
+    if (accepted && !field.m_textMode && after != text && !field.AcceptsEditedText(text, after))
+        Fail("an edit a typed key makes is refused from another road");
 
     // A number shown reads back as itself.
     CString shown;

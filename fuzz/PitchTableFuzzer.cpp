@@ -4,9 +4,9 @@
 // - the loader reading the bytes from a file hands the engine the same
 //   lines as the parse of the bytes themselves;
 // - no line holds a CR or an LF, and no line is longer than the input;
-// - only lines whose number part is a plain decimal (blanks around it
-//   allowed) from CWaveModel::kMinFrequency to kMaxFrequency are notes,
-//   told apart here by a reading of its own (a pattern and strtod);
+// - only lines whose number part, read as the C library reads it in the
+//   "C" locale, gives a number from CWaveModel::kMinFrequency to
+//   kMaxFrequency are notes, told apart here by a reading of its own;
 // - a note's frequency finds a name, that of the last note with that
 //   frequency; any other line's number finds no name of its own;
 // - a line's name finds the frequency of the first note with that name in
@@ -19,7 +19,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -53,9 +52,6 @@ bool SameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0;
 // The frequency a number part gives, or NaN when the line is no note.
 double FrequencyOf(const CString& number)
 {
-    static const QRegularExpression plainDecimal(QStringLiteral("^[ \\t]*([0-9]+\\.?[0-9]*|\\.[0-9]+)[ \\t]*$"));
-    if (!plainDecimal.match(number).hasMatch())
-        return NAN;
     const double value = StringToDouble(number);
     return value >= CWaveModel::kMinFrequency && value <= CWaveModel::kMaxFrequency ? value : NAN;
 }
@@ -114,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (last < i || FromU16(model.m_note) != Split(lines.at(last)).name)
                 Fail("FindNote does not give the last note with the frequency");
         } else {
-            // What the C library reads from the line (inf, nan, 0x1B8, -5, ...)
+            // What the C library reads from the line (inf, nan, -5, 1e6, ...)
             // names nothing but a note of exactly that value.
             const double read = StringToDouble(parts.number);
             model.m_frequency = read;

@@ -54,6 +54,18 @@ CString CNumEdit::FormatExponent(double value) const
     return text;
 }
 
+CString CNumEdit::FormatFixedInRange(double value) const
+{
+    CString text = FormatFixed(value);
+    // A value too small for the field's decimals keeps as many as it needs,
+    // rather than turning into a text the field would refuse.
+    if (!InRange(text) && ValueInRange(value)) {
+        text = FormatShortestFixedC(value, m_precision);
+        text.replace(QChar('.'), m_decimalSep.at(0));
+    }
+    return text;
+}
+
 double CNumEdit::ParseValue(CString& text) const
 {
     CString cleaned;
@@ -97,17 +109,22 @@ CString CNumEdit::ProspectiveText(const CString& s, int start, int end, char32_t
     return backspace ? s.left(start - 1) + s.right(n - start) : s.left(start) + ins + s.right(n - start);
 }
 
-bool CNumEdit::InRange(const CString& text) const
+bool CNumEdit::ValueInRange(double value) const
 {
-    if (text.isEmpty())
-        return true;
-    CString t = text;
-    const double v = ParseValue(t) * m_scale;
+    const double v = value * m_scale;
     if (m_checkMax && v > m_max)
         return false;
     if (m_checkMin && v < m_min)
         return false;
     return true;
+}
+
+bool CNumEdit::InRange(const CString& text) const
+{
+    if (text.isEmpty())
+        return true;
+    CString t = text;
+    return ValueInRange(ParseValue(t));
 }
 
 bool CNumEdit::PassesClassTest(char32_t ch, const CString& text) const
@@ -152,18 +169,7 @@ CString CNumEdit::DisplayForm(CString s) const
         return s;
     const CString typed = s;
     switch (m_displayMode) {
-    case DisplayFixed: {
-        const double value = ParseValue(s);
-        s = FormatFixed(value);
-        // A value too small for the field's decimals (0.0001 with two) keeps
-        // as many as it needs, rather than turning into a text the field
-        // would refuse.
-        if (!InRange(s) && InRange(typed)) {
-            s = FormatShortestFixedC(value, m_precision);
-            s.replace(QChar('.'), m_decimalSep.at(0));
-        }
-        break;
-    }
+    case DisplayFixed: s = FormatFixedInRange(ParseValue(s)); break;
     case DisplayInteger: s = FormatInteger(ParseInteger(s)); break;
     case DisplayExponent: s = FormatExponent(ParseValue(s)); break;
     default: break;
@@ -188,21 +194,34 @@ bool CNumEdit::PreTranslateMessage(MSG* msg)
     return msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_DELETE);
 }
 
-bool CNumEdit::AcceptsEditedText(const CString&, const CString& newText)
+bool CNumEdit::AcceptsEditedText(const CString& oldText, const CString& newText)
 {
     if (m_textMode)
         return newText.size() <= kTextModeLength;
-    if (newText.isEmpty())
-        return true;
-    // Each character must be one typing could have put there, with at most
-    // one decimal separator, and the whole must be in range.
-    int decimalSeparators = 0;
-    for (QChar c : newText) {
-        const bool typeable = (c >= QChar('0') && c <= QChar('9')) || c == QChar('-')
-                              || (CString(c) == m_decimalSep && ++decimalSeparators == 1)
-                              || (IsThousandsSeparator(c) && (CString(c) == m_thousandSep || IsSpaceLike(c)));
-        if (!typeable)
+    // The edit replaced one stretch of the old text by what it brings; the
+    // rest stands as it was. (Half a surrogate pair brought is no character
+    // the filter takes.)
+    const qsizetype oldSize = oldText.size();
+    const qsizetype newSize = newText.size();
+    qsizetype head = 0;
+    while (head < oldSize && head < newSize && oldText.at(head) == newText.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < oldSize - head && tail < newSize - head
+           && oldText.at(oldSize - 1 - tail) == newText.at(newSize - 1 - tail))
+        ++tail;
+    // Typed over the replaced stretch, key by key, the characters brought
+    // must each pass the key filter, as it judges the text at that key: the
+    // old text, the stretch still selected, for the first. The characters
+    // already in the field are not judged again.
+    const CString brought = newText.mid(head, newSize - head - tail);
+    qsizetype typed = 0;
+    for (const char32_t ch : brought.toUcs4()) {
+        const CString textBefore =
+            typed == 0 ? oldText : oldText.left(head) + brought.left(typed) + oldText.right(tail);
+        if (ch == kBackspace || !PassesClassTest(ch, textBefore))
             return false;
+        typed += CharText(ch).size();
     }
     return InRange(newText);
 }

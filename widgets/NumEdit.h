@@ -19,6 +19,10 @@ public:
     CString FormatFixed(double value) const;
     CString FormatInteger(int value) const;
     CString FormatExponent(double value) const;
+    // FormatFixed, except that a value in range whose fixed form would read
+    // outside it (0.0001 with two decimals) keeps the decimals it needs: the
+    // text leaving the field shows for the value.
+    CString FormatFixedInRange(double value) const;
     // Text to number. The text is left with its separators normalised.
     double ParseValue(CString& text) const;
     int ParseInteger(CString& text) const;
@@ -38,7 +42,9 @@ public:
     CString DisplayForm(CString text) const;
 
     bool PreTranslateMessage(MSG* msg) override;
-    // Pasted, dropped and undone text must be text that typing could give.
+    // An edit that no typed key made (paste, drop, undo, the field's menu, a
+    // screen reader) is taken as the same edit typed: each character it
+    // brings must pass the key filter, and the text it leaves the range test.
     bool AcceptsEditedText(const CString& oldText, const CString& newText) override;
 
     CString m_decimalSep;
@@ -63,5 +69,6 @@ protected:
 private:
     bool IsDecimalSeparator(QChar c) const;
     bool IsThousandsSeparator(QChar c) const;
+    bool ValueInRange(double value) const;
     bool PassesClassTest(char32_t ch, const CString& text) const;
 };

@@ -76,7 +76,9 @@ void CWaveDlg::OnChangeNote()
         return;  // keep the results and the frequency as they are
     m_model.SetNote(ToU16(text));
     if (m_model.FindFrequency()) {
-        m_editFrequency.SetWindowText(m_editFrequency.FormatFixed(m_model.m_frequency));
+        // Two decimals, or as many as a frequency below 0.005 Hz needs to
+        // stay in the field's range: as leaving the field shows it.
+        m_editFrequency.SetWindowText(m_editFrequency.FormatFixedInRange(m_model.m_frequency));
         ShowResults();
     } else {
         // Not (yet) a name of the table; the note keeps what was typed.

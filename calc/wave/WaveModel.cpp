@@ -1,9 +1,11 @@
 #include "calc/wave/WaveModel.h"
 
-#include <charconv>
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
 #include <optional>
+#include <string>
 #include <string_view>
-#include <system_error>
 
 namespace {
 
@@ -30,45 +32,29 @@ TableLine SplitLine(std::u16string_view line)
     return {line.substr(0, separator), line.substr(separator + 1)};
 }
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+// The number a line's number part starts with, as the C library's strtod
+// reads it in the "C" locale, whatever locale the process runs in: leading
+// white space, a sign, digits with a '.', an exponent (also hex, "inf" and
+// "nan"), up to the first character that cannot continue the number; 0
+// when there is none. Any character outside ASCII ends a number anyway, so
+// it becomes a byte that can take no part in one.
+double LeadingNumber(std::u16string_view text)
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (const char16_t unit : text)
+        bytes.push_back(unit < 0x80 ? char(unit) : '\x7f');
+    return strtod_l(bytes.c_str(), nullptr, c);
+}
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-// The frequency a line's number part gives, or none. Only a plain decimal
-// counts: digits with an optional '.', blanks around it allowed; no sign, no
-// exponent, no hex, no "inf" or "nan", nothing after it. Its value must be
-// one the frequency field accepts: anything else is no frequency of a note,
-// and would put into the field what no key could.
+// The frequency a line's number part gives, or none. A number that is not
+// finite, is 0 or below, or lies outside the frequency field's range is no
+// frequency of a note, and would put into the field what no key could. A
+// line without ';' has an empty number part, which reads as 0.
 std::optional<double> FrequencyOf(std::u16string_view number)
 {
-    std::size_t begin = 0;
-    std::size_t end = number.size();
-    while (begin < end && IsBlank(number[begin]))
-        ++begin;
-    while (end > begin && IsBlank(number[end - 1]))
-        --end;
-    std::string text;
-    bool digit = false;
-    bool point = false;
-    for (std::size_t i = begin; i < end; ++i) {
-        const char16_t c = number[i];
-        if (IsDigit(c)) {
-            digit = true;
-        } else if (c == u'.' && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-        text.push_back(char(c));
-    }
-    if (!digit)
-        return std::nullopt;
-    // Rounded to the nearest double, as the C library reads it, whatever
-    // locale the process runs in.
-    double value = 0.0;
-    const auto [last, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-    if (error != std::errc() || last != text.data() + text.size())
-        return std::nullopt;
+    const double value = LeadingNumber(number);
     if (!(value >= CWaveModel::kMinFrequency && value <= CWaveModel::kMaxFrequency))
         return std::nullopt;
     return value;

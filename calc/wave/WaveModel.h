@@ -38,9 +38,10 @@ public:
     void Compute();
     // Stores the text as the note name, unchanged.
     void SetNote(const std::u16string& note);
-    // Both look-ups skip every line whose number part is not a plain decimal
-    // ("440", "440.00", " 27.5 ") from kMinFrequency to kMaxFrequency: such a
-    // line names no frequency the calculator takes.
+    // Both look-ups read a line's number part as the C library's strtod
+    // reads it in the "C" locale ("440", "+440", "4.4e2", "440 Hz"), and skip
+    // every line whose number is not from kMinFrequency to kMaxFrequency:
+    // such a line names no frequency the calculator takes.
     // Sets m_note to the name of the last table line whose number equals
     // m_frequency exactly, or to empty when there is none.
     void FindNote();

@@ -8,7 +8,9 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QImage>
 #include <QWheelEvent>
 #include <QWindow>
@@ -476,30 +478,219 @@ TEST(LevelDialog, AnEditOfAFieldWithoutTheFocusIsEnteredThere)
         {"screen reader writes 1 into dBV", IDC_DBV, reader("1"), false},
         {"screen reader writes 2 into the power", IDC_POWER, reader("2"), false},
     };
+    // On a desktop the edit often lands while another program's window is
+    // active: the window asks to be activated, which the desktop grants
+    // later. Before: such a drop was refused after the drag had been told
+    // yes, and lost.
+    for (const bool otherWindowActive : {false, true})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            SCOPED_TRACE(otherWindowActive ? "another window active" : "this window active");
+            CLevelDlg dlg;
+            CLevelDlg typed;
+            RunModal(dlg, [&] {
+                ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+                QWidget otherProgram;
+                if (otherWindowActive) {
+                    otherProgram.show();
+                    otherProgram.activateWindow();
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(&otherProgram));
+                }
+                const QStringList before = Values(dlg);
+                QWidget* const focusBefore = Window(dlg)->focusWidget();
+
+                c.edit(Widget(dlg, c.field));
+
+                if (c.refused) {
+                    // Told no as it hovered: the drop changes nothing, the
+                    // focus and the active window included.
+                    QApplication::processEvents();
+                    EXPECT_EQ(Window(dlg)->focusWidget(), focusBefore);
+                    EXPECT_EQ(Window(dlg)->isActiveWindow(), !otherWindowActive);
+                    EXPECT_EQ(Values(dlg), before);
+                    return;
+                }
+                if (otherWindowActive) {
+                    otherProgram.hide();
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(Window(dlg)));
+                }
+                EXPECT_EQ(QApplication::focusWidget(), Widget(dlg, c.field));
+                const QString entered = Text(dlg, c.field);
+                const QStringList shown = Values(dlg);
+                const QStringList units = Units(dlg);
+                EXPECT_NE(shown, before);
+                RunModal(typed, [&] {
+                    ClickAndType(typed, IDC_DBU, QStringLiteral("0"));
+                    Retype(typed, c.field, entered);
+                    EXPECT_EQ(Values(typed), shown) << entered.toStdString();
+                    EXPECT_EQ(Units(typed), units);
+                });
+            });
+        }
+}
+
+// A drag is told while it hovers whether the field would take its text, so
+// that a source which moves its text keeps it when the field would not.
+TEST(LevelDialog, ADragHearsNoWhereTheDropWouldBeRefused)
+{
+    struct Case {
+        const char* what;
+        int field;
+        const char* text;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"a digit onto the power", IDC_POWER, "5", true},
+        {"a digit onto the impedance", IDC_OHMS, "5", true},
+        {"a letter onto the power", IDC_POWER, "5x", false},
+        {"out of range onto the impedance", IDC_OHMS, "999999", false},
+        {"a digit onto the read-only peak-to-peak voltage", IDC_VPP, "5", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLevelDlg dlg;
+        RunModal(dlg, [&] {
+            ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+            const QStringList before = Values(dlg);
+            EXPECT_EQ(DragOver(Widget(dlg, c.field), QString::fromUtf8(c.text)), c.taken);
+            EXPECT_EQ(Values(dlg), before);
+        });
+    }
+}
+
+// One edit of a field: the text from start to end replaced by text, by one
+// road. For undo and redo the positions and text say what the edit does,
+// and the road is Ctrl+Z or Ctrl+Shift+Z.
+enum class Road { Typed, Paste, MenuDelete, Reader, Undo, Redo };
+
+struct FieldEdit {
+    Road road;
+    int start;
+    int end;
+    const char* text;  // '.' for the user's separator
+};
+
+void SelectByKeys(QWidget* field, int start, int end)
+{
+    QTest::keyClick(field, Qt::Key_Home);
+    for (int i = 0; i < start; ++i)
+        QTest::keyClick(field, Qt::Key_Right);
+    for (int i = start; i < end; ++i)
+        QTest::keyClick(field, Qt::Key_Right, Qt::ShiftModifier);
+}
+
+void MakeEdit(QWidget* field, const FieldEdit& edit, Road road)
+{
+    const QString text = Local(edit.text);
+    switch (road) {
+    case Road::Typed:
+        SelectByKeys(field, edit.start, edit.end);
+        if (text.isEmpty())
+            QTest::keyClick(field, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(field, text);
+        break;
+    case Road::Paste:
+        SelectByKeys(field, edit.start, edit.end);
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        break;
+    case Road::MenuDelete:
+        SelectByKeys(field, edit.start, edit.end);
+        ASSERT_TRUE(ChooseFromContextMenu(field, QStringLiteral("Delete")));
+        break;
+    case Road::Reader: {
+        QAccessibleEditableTextInterface* reader = AccessibleEditor(field);
+        ASSERT_NE(reader, nullptr);
+        if (edit.start == edit.end)
+            reader->insertText(edit.start, text);
+        else if (text.isEmpty())
+            reader->deleteText(edit.start, edit.end);
+        else
+            reader->replaceText(edit.start, edit.end, text);
+        break;
+    }
+    case Road::Undo: QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier); break;
+    case Road::Redo: QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); break;
+    }
+}
+
+// A paste, the field's menu, undo and redo, and a screen reader change a
+// field as the same edit typed does: the key filter judges the characters
+// the edit brings, not those already in the field (the exponent form's 'e'
+// and '+'), and the range judges the text it leaves. Every other field
+// follows an accepted edit, as it follows typing.
+TEST(LevelDialog, AnEditByAnyRoadIsTakenAsTheSameEditTyped)
+{
+    using R = Road;
+    struct Case {
+        const char* what;
+        int field;
+        std::vector<FieldEdit> edits;
+        const char* result;  // the field's text afterwards; '.' for the user's separator
+    };
+    // At 0 dBu with EXP checked, the power shows 1.000000e+00 and dBV -2.2185.
+    const Case cases[] = {
+        // Before: each of these was refused in the exponent form.
+        {"paste 3 over the power's first digit", IDC_POWER, {{R::Paste, 0, 1, "3"}}, "3.000000e+00"},
+        {"paste 25 over the power's first digit", IDC_POWER, {{R::Paste, 0, 1, "25"}}, "25.000000e+00"},
+        {"menu Delete of the power's first digit", IDC_POWER, {{R::MenuDelete, 0, 1, ""}}, ".000000e+00"},
+        {"menu Delete of the power's e+", IDC_POWER, {{R::MenuDelete, 8, 10, ""}}, "1.00000000"},
+        {"screen reader inserts 5 before the power", IDC_POWER, {{R::Reader, 0, 0, "5"}}, "51.000000e+00"},
+        {"screen reader writes 5 over the power's first digit", IDC_POWER, {{R::Reader, 0, 1, "5"}}, "5.000000e+00"},
+        {"screen reader deletes the power's last digit", IDC_POWER, {{R::Reader, 11, 12, ""}}, "1.000000e+0"},
+        // Refused, typed or not.
+        {"paste x over the power's first digit", IDC_POWER, {{R::Paste, 0, 1, "x"}}, "1.000000e+00"},
+        {"paste 4e2 over the power's first digit", IDC_POWER, {{R::Paste, 0, 1, "4e2"}}, "1.000000e+00"},
+        {"paste a separator over the power's first digit", IDC_POWER, {{R::Paste, 0, 1, "."}}, "1.000000e+00"},
+        {"paste a minus before the power: below 0", IDC_POWER, {{R::Paste, 0, 0, "-"}}, "1.000000e+00"},
+        {"screen reader writes 2 after e+: too much power", IDC_POWER, {{R::Reader, 10, 10, "2"}}, "1.000000e+00"},
+        // A plain field. (The power field has no undo: the dialog writes it
+        // anew after every change, to keep it aligned.)
+        {"paste 1 over a digit of dBV", IDC_DBV, {{R::Paste, 1, 2, "1"}}, "-1.2185"},
+        {"screen reader appends 5 to dBV", IDC_DBV, {{R::Reader, 7, 7, "5"}}, "-2.21855"},
+        {"menu Delete of dBV's sign", IDC_DBV, {{R::MenuDelete, 0, 1, ""}}, "2.2185"},
+        {"undo of a digit typed into dBV", IDC_DBV, {{R::Typed, 7, 7, "3"}, {R::Undo, 7, 8, ""}}, "-2.2185"},
+        {"redo of a digit typed into dBV",
+         IDC_DBV,
+         {{R::Typed, 1, 2, "3"}, {R::Undo, 1, 2, "2"}, {R::Redo, 1, 2, "3"}},
+         "-3.2185"},
+        {"undo of a Backspace over dBV's sign and first digit",
+         IDC_DBV,
+         {{R::Typed, 0, 2, ""}, {R::Undo, 0, 0, "-2"}},
+         "-2.2185"},
+        {"menu Delete of dBV's separator: below -200", IDC_DBV, {{R::MenuDelete, 2, 3, ""}}, "-2.2185"},
+        {"paste 1e3 over a digit of dBV", IDC_DBV, {{R::Paste, 1, 2, "1e3"}}, "-2.2185"},
+        {"screen reader writes 500 over a digit of dBV: below -200", IDC_DBV, {{R::Reader, 1, 2, "500"}}, "-2.2185"},
+    };
+    // Sets the dialog up and makes the case's edits, all typed or each by its
+    // road; the texts and units just before the last edit are left in before.
+    auto run = [](CLevelDlg& dlg, const Case& c, bool typed, QStringList& before) {
+        ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
+        QTest::mouseClick(Widget(dlg, IDC_EXP), Qt::LeftButton);
+        ClickAndType(dlg, c.field, QString());
+        for (const FieldEdit& edit : c.edits) {
+            before = Values(dlg) + Units(dlg);
+            MakeEdit(Widget(dlg, c.field), edit, typed ? Road::Typed : edit.road);
+        }
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CLevelDlg dlg;
         CLevelDlg typed;
         RunModal(dlg, [&] {
-            ClickAndType(dlg, IDC_DBU, QStringLiteral("0"));
-            QStringList before = Values(dlg);
-            before[0] = Local("0.0000");  // dBu, rewritten as it is left
-
-            c.edit(Widget(dlg, c.field));
-
+            QStringList before;
+            run(dlg, c, false, before);
+            EXPECT_EQ(Text(dlg, c.field), Local(c.result));
             EXPECT_EQ(QApplication::focusWidget(), Widget(dlg, c.field));
-            if (c.refused) {
-                EXPECT_EQ(Values(dlg), before);
-                return;
-            }
-            const QString entered = Text(dlg, c.field);
-            const QStringList shown = Values(dlg);
-            const QStringList units = Units(dlg);
+            const QStringList shown = Values(dlg) + Units(dlg);
+            if (shown == before)
+                return;  // refused whole: nothing changed
+            // Accepted: every field as after the same edit typed.
             RunModal(typed, [&] {
-                ClickAndType(typed, IDC_DBU, QStringLiteral("0"));
-                Retype(typed, c.field, entered);
-                EXPECT_EQ(Values(typed), shown) << entered.toStdString();
-                EXPECT_EQ(Units(typed), units);
+                QStringList typedBefore;
+                run(typed, c, true, typedBefore);
+                EXPECT_EQ(Values(typed) + Units(typed), shown);
             });
         });
     }

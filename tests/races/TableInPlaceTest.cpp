@@ -65,6 +65,15 @@ void Type(CDialog& dlg, int id, const QString& keys)
     QTest::keyClicks(w, keys);
 }
 
+// The period field's text for a frequency, as the dialog writes it.
+QString PeriodText(double hz)
+{
+    CWaveModel model;
+    model.m_frequency = hz;
+    model.Compute();
+    return CNumEdit().FormatFixed(model.m_periodMs);
+}
+
 class TableInPlace : public testing::Test {
 protected:
     void TearDown() override { QFile::remove(TablePath()); }
@@ -124,32 +133,73 @@ TEST_F(TableInPlace, NoiseAndAnEmptyFileGiveATableWithoutTheNotes)
     }
 }
 
-// A table edited by hand, or by someone hostile: a typed name whose line
-// gives no frequency the field takes finds nothing, as a name in no line
-// does, and the field is left empty; the ordinary lines keep working.
-TEST_F(TableInPlace, LinesWithoutAPlainFrequencyInRangeNameNoNote)
+// A table edited by hand, or by someone hostile. Each line's number is read
+// as the C library reads it, so a sign, an exponent or a unit after it keep
+// the line a note; a typed name whose line gives no frequency the field
+// takes finds nothing, as a name in no line does, and the field is left
+// empty. A name found shows its frequency as leaving the field shows it:
+// never as a text the field would refuse.
+TEST_F(TableInPlace, ATypedNameShowsTheFrequencyItsLineGivesAsTheFieldShowsIt)
 {
-    PutTable("inf;N1\r\nnan;N2\r\n1" + QByteArray(308, '0')
-             + ";N3\r\n-5;N4\r\n0;N5\r\n0x1B8;N6\r\n"
-               "1e3;N7\r\n100001;N8\r\n440.00;A4\r\n 27.5 ;A0\r\n");
+    struct Case {
+        QByteArray line;
+        const char* typed;
+        const char* shown;  // the frequency field; '.' for the user's separator
+        double hz;          // the results shown; 0 for none
+    };
+    const Case cases[] = {
+        // Before: these found nothing, and the field emptied.
+        {"+440;P", "p", "440.00", 440.0},
+        {"4.4e2;E", "e", "440.00", 440.0},
+        {"440 Hz;S", "s", "440.00", 440.0},
+        {"440Hz;H", "h", "440.00", 440.0},
+        {"0x1B8;X", "x", "440.00", 440.0},
+        {"1e-4;L3", "l3", "0.0001", 0.0001},
+        // Before: shown as 0.00, a text below the field's range.
+        {"0.0001;L1", "l1", "0.0001", 0.0001},
+        {"0.00015;L2", "l2", "0.00015", 0.00015},
+        // Ordinary lines.
+        {" 27.5 ;A0", "a0", "27.50", 27.5},
+        {"4.4;D", "d", "4.40", 4.4},
+        {"100000;T", "t", "100000.00", 100000.0},
+        // No frequency the field takes.
+        {"inf;N1", "N1", "", 0},
+        {"nan;N2", "N2", "", 0},
+        {"1" + QByteArray(308, '0') + ";N3", "N3", "", 0},
+        {"-5;N4", "N4", "", 0},
+        {"0;N5", "N5", "", 0},
+        {"100001;N6", "N6", "", 0},
+        {"0.00009;N7", "N7", "", 0},
+        {"Hz 440;N8", "N8", "", 0},
+        {"N9", "N9", "", 0},
+    };
+    QByteArray table;
+    for (const Case& c : cases)
+        table += c.line + "\r\n";
+    // The last line with a frequency names it.
+    PutTable(table + "440.00;A4\r\n");
     CChooserDlg chooser;
     RunModal(chooser, [&] {
         bool opened = false;
         PressWave(chooser, [&](CDialog& wave) {
             opened = true;
-            for (const char* name : {"N1", "N2", "N3", "N4", "N5", "N6", "N7", "N8"}) {
-                SCOPED_TRACE(name);
-                Type(wave, IDC_FREQUENCY, QStringLiteral("440"));
-                Type(wave, IDC_NOTE, QString::fromLatin1(name));
-                EXPECT_EQ(Text(wave, IDC_FREQUENCY), QString());
-                EXPECT_EQ(Text(wave, IDC_PERIOD), QString());
+            for (const Case& c : cases) {
+                SCOPED_TRACE(c.line.left(20).toStdString());
+                Type(wave, IDC_FREQUENCY, QStringLiteral("1"));
+                Type(wave, IDC_NOTE, QString::fromLatin1(c.typed));
+                EXPECT_EQ(Text(wave, IDC_FREQUENCY), Local(c.shown));
+                EXPECT_EQ(Text(wave, IDC_PERIOD), c.hz ? PeriodText(c.hz) : QString());
+                // Visiting the frequency field and leaving it rewrites nothing.
+                QTest::mouseClick(Widget(wave, IDC_FREQUENCY), Qt::LeftButton);
+                QTest::keyClick(Widget(wave, IDC_FREQUENCY), Qt::Key_Tab);
+                EXPECT_EQ(Text(wave, IDC_FREQUENCY), Local(c.shown));
             }
-            Type(wave, IDC_NOTE, QStringLiteral("a0"));
-            EXPECT_EQ(Text(wave, IDC_FREQUENCY), Local("27.50"));
-            Type(wave, IDC_NOTE, QStringLiteral("A4"));
-            EXPECT_EQ(Text(wave, IDC_FREQUENCY), Local("440.00"));
-            // And a typed frequency finds only the ordinary line.
-            Type(wave, IDC_FREQUENCY, QStringLiteral("1000"));
+            // A typed frequency finds the last line that gives it.
+            Type(wave, IDC_FREQUENCY, QStringLiteral("440"));
+            EXPECT_EQ(Text(wave, IDC_NOTE), QStringLiteral("A4"));
+            Type(wave, IDC_FREQUENCY, Local("4.4"));
+            EXPECT_EQ(Text(wave, IDC_NOTE), QStringLiteral("D"));
+            Type(wave, IDC_FREQUENCY, QStringLiteral("5"));
             EXPECT_EQ(Text(wave, IDC_NOTE), QString());
         });
         EXPECT_TRUE(opened);

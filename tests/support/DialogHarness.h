@@ -145,6 +145,18 @@ inline void DropText(QWidget* target, const QString& text)
     QApplication::sendEvent(target, &drop);
 }
 
+// Whether a widget tells a drag of text from outside, entering at its
+// middle, that it would take the drop there.
+inline bool DragOver(QWidget* target, const QString& text)
+{
+    QMimeData mime;
+    mime.setText(text);
+    QDragEnterEvent enter(QPoint(target->width() / 2, target->height() / 2), Qt::CopyAction, &mime, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    return enter.isAccepted();
+}
+
 // A field's text as a screen reader edits it: through the editable-text
 // interface that the accessibility bridge calls.
 inline QAccessibleEditableTextInterface* AccessibleEditor(QWidget* field)

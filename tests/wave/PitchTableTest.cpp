@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -192,10 +193,12 @@ TEST(PitchTableTest, SplitsAtTheFirstSemicolon)
     EXPECT_EQ(model->m_note, u";");
 }
 
-// Only a plain decimal in the frequency field's range makes a line a note:
-// any other line is skipped by both look-ups, so no typed name can put
-// "inf", "nan", a 309-digit number or a frequency the field refuses into it.
-TEST(PitchTableTest, OnlyPlainDecimalsInTheFieldsRangeAreFrequencies)
+// A line's number part is read as the C library reads a number: blanks, a
+// sign, an exponent, hex, and whatever follows the number ignored. Only a
+// finite number in the frequency field's range makes the line a note: any
+// other line is skipped by both look-ups, so no typed name can put "inf",
+// "nan", a 309-digit number or a frequency the field refuses into it.
+TEST(PitchTableTest, NumbersAreReadAsTheCLibraryReadsThemAndOnlyThoseInRangeAreNotes)
 {
     struct Case {
         std::string number;  // the number part of the line "<number>;X"
@@ -207,49 +210,78 @@ TEST(PitchTableTest, OnlyPlainDecimalsInTheFieldsRangeAreFrequencies)
         {"440", 440.0},
         {"440.", 440.0},
         {"0440.000", 440.0},
-        {"27.5", 27.5},
         {".5", 0.5},
-        {" 27.50", 27.5},
-        {"27.50 ", 27.5},
-        {"\t261.5\t", 261.5},
         {"15804.27", 15804.27},
-        {"0.0001", 0.0001},  // the field's ends
-        {"100000", 100000.0},
-        {"100000.000", 100000.0},
+        // Blanks before the number.
+        {" 27.50", 27.5},
+        {"\t261.5\t", 261.5},
+        {" \t\v\f440", 440.0},
+        // A sign.
+        {"+440", 440.0},
+        {"+.5", 0.5},
+        {"+ 440", 0},
+        {"+-440", 0},
+        {"-440.00", 0},
+        {"-5", 0},
+        {"-0", 0},
+        // An exponent, complete or not.
+        {"4.4e2", 440.0},
+        {"4.4E2", 440.0},
+        {"44e+1", 440.0},
+        {"44000e-2", 440.0},
+        {"4.4e", 4.4},
+        {"4.4e+", 4.4},
+        {"4.4e2.5", 440.0},
+        // Text after the number.
+        {"440 Hz", 440.0},
+        {"440Hz", 440.0},
+        {"27.50 ", 27.5},
+        {"440.00.0", 440.0},
+        {"4 40", 4.0},
+        {"440,00", 440.0},
+        {"440-", 440.0},
+        {"440\xB0", 440.0},
+        // Hex, as the C library reads it.
+        {"0x1B8", 440.0},
+        {"0X1b8", 440.0},
+        {"0x1.b8p8", 440.0},
+        {"0x", 0},
+        {"0x1p-20", 0},  // below the range
         // Not finite, or no number at all.
         {"inf", 0},
         {"INF", 0},
         {"infinity", 0},
+        {"-inf", 0},
         {"nan", 0},
         {"NAN(1)", 0},
         {"", 0},
         {" ", 0},
         {".", 0},
+        {"e2", 0},
         {"x", 0},
-        // Not positive.
+        {"Hz 440", 0},
+        {"\xA0"
+         "440",
+         0},  // a no-break space is no blank to the C library
+        {"\xB9", 0},
+        // Zero.
         {"0", 0},
         {"0.00", 0},
-        {"-0", 0},
-        {"-5", 0},
-        {"-440.00", 0},
         {std::string("0.") + std::string(400, '0') + "1", 0},  // rounds to 0
-        // Outside the field's range.
+        // The field's range, ends included, and just past them.
+        {"0.0001", 0.0001},
+        {"1e-4", 0.0001},
+        {"0.00010000000000000001", 0.0001},  // the same double
+        {"0.0000999999", 0},
+        {"0.00009", 0},
+        {"100000", 100000.0},
+        {"100000.000", 100000.0},
+        {"1e5", 100000.0},
+        {"100000.0000001", 0},
+        {"100000.01", 0},
+        {"1e308", 0},
         {"1" + std::string(308, '0'), 0},  // 1e308 written out
         {"1" + std::string(400, '0'), 0},  // beyond any double
-        {"100000.01", 0},
-        {"0.00009", 0},
-        // Not a plain decimal: sign, exponent, hex, anything after the number.
-        {"+440", 0},
-        {"1e308", 0},
-        {"4.4e2", 0},
-        {"4.4E2", 0},
-        {"0x1B8", 0},
-        {"0X1b8", 0},
-        {"440Hz", 0},
-        {"440.00.0", 0},
-        {"4 40", 0},
-        {"440,00", 0},
-        {"\xB9", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("number part \"" + c.number + "\"");
@@ -269,15 +301,35 @@ TEST(PitchTableTest, OnlyPlainDecimalsInTheFieldsRangeAreFrequencies)
     }
 }
 
+// Whatever locale the process runs in, '.' is the decimal point of a table.
+TEST(PitchTableTest, NumbersReadAlikeInALocaleWithADecimalComma)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "the de_DE.UTF-8 locale is not installed";
+    const auto model = Load("4.4;X\r\n4,4;Y\r\n4.4e2;Z\r\n");
+    model->SetNote(u"x");
+    EXPECT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 4.4);
+    model->SetNote(u"y");
+    EXPECT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 4.0);
+    model->SetNote(u"z");
+    EXPECT_TRUE(model->FindFrequency());
+    EXPECT_EQ(model->m_frequency, 440.0);
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
 TEST(PitchTableTest, ALineWithoutAFrequencyLeavesTheNameToTheNextLine)
 {
     // Lines without ';' have no number: skipped too.
-    const auto model = Load("A4\r\ninf;A4\r\n-440;a4\r\n440.00;A4\r\n880;A4\r\n");
+    const auto model = Load("A4\r\n440\r\ninf;A4\r\n-440;a4\r\n440.00;A4\r\n880;A4\r\n");
     model->SetNote(u"A4");
     ASSERT_TRUE(model->FindFrequency());
     EXPECT_EQ(model->m_frequency, 440.0);
     model->FindNote();
     EXPECT_EQ(model->m_note, u"A4");
+    model->SetNote(u"440");
+    EXPECT_FALSE(model->FindFrequency());
 }
 
 TEST(PitchTableTest, BytesAbove7FReadAsLatin1)

@@ -5,6 +5,8 @@
 #include <QClipboard>
 #include <QMimeData>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -177,6 +179,78 @@ TEST(NumEditField, UndoToTextInRangeGoesThroughAndNotifies)
         QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(edit->text(), QStringLiteral("900"));
         EXPECT_EQ(host.m_changes, changes + 1);
+    });
+}
+
+// Undo and redo in a field shown in exponent form: the 'e' and '+' the
+// rewrite wrote stay out of the judgement; what an undo or redo brings is
+// judged as the same keys typed, and the text it leaves by the range.
+TEST(NumEditField, UndoAndRedoInTheExponentFormAreJudgedAsTheSameEditTyped)
+{
+    NumEditHost host;
+    host.m_setup = [](CNumEdit& f) {
+        f.m_displayMode = CNumEdit::DisplayExponent;
+        f.m_max = 1000;
+    };
+    RunModal(host, [&] {
+        QLineEdit* edit = Edit(host, IDC_BPM);
+        ClickAndType(host, IDC_BPM, QStringLiteral("150"));
+        QTest::keyClick(edit, Qt::Key_Tab);
+        ASSERT_EQ(edit->text(), "1" + Sep() + "500000e+02");
+        QTest::mouseClick(edit, Qt::LeftButton);
+        auto select = [&](int start, int end) {
+            QTest::keyClick(edit, Qt::Key_Home);
+            for (int i = 0; i < end; ++i)
+                QTest::keyClick(edit, Qt::Key_Right, i < start ? Qt::NoModifier : Qt::ShiftModifier);
+        };
+        const auto undo = [&] { QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier); };
+        const auto redo = [&] { QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); };
+        struct Step {
+            const char* what;
+            std::function<void()> act;
+            QString text;  // the field's text afterwards
+            bool changed;  // one change notification
+        };
+        const Step steps[] = {
+            {"2 typed over the 1",
+             [&] {
+                 select(0, 1);
+                 QTest::keyClicks(edit, QStringLiteral("2"));
+             },
+             "2" + Sep() + "500000e+02", true},
+            // Before: refused, since the text holds an 'e' and a '+'.
+            {"undo brings the 1 back", undo, "1" + Sep() + "500000e+02", true},
+            {"redo brings the 2 back", redo, "2" + Sep() + "500000e+02", true},
+            {"e+02 deleted by Backspace",
+             [&] {
+                 select(8, 12);
+                 QTest::keyClick(edit, Qt::Key_Backspace);
+             },
+             "2" + Sep() + "500000", true},
+            // Typing 'e' is refused: so is an undo that brings it.
+            {"undo would bring e+02 back", undo, "2" + Sep() + "500000", false},
+            {"9 typed over the 2",
+             [&] {
+                 select(0, 1);
+                 QTest::keyClicks(edit, QStringLiteral("9"));
+             },
+             "9" + Sep() + "500000", true},
+            {"undo brings the 2 back", undo, "2" + Sep() + "500000", true},
+            // The range narrows, as a unit change does: 9.5 is too much now.
+            {"redo would leave the range",
+             [&] {
+                 host.m_field.m_max = 5;
+                 redo();
+             },
+             "2" + Sep() + "500000", false},
+        };
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.what);
+            const int changes = host.m_changes;
+            step.act();
+            EXPECT_EQ(edit->text(), step.text);
+            EXPECT_EQ(host.m_changes, changes + (step.changed ? 1 : 0));
+        }
     });
 }
 
