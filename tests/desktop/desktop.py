@@ -1,6 +1,7 @@
 # What the test modules share: the program under test, a test case that
 # starts it fresh for every test and ends it afterwards, and the helpers.
 
+import os
 import unittest
 
 import screen
@@ -9,11 +10,12 @@ _session = None
 _program = None
 _helper = None
 _wayland_client = None
+_destdir = None
 
 
-def configure(session, program, helper, wayland_client):
-    global _session, _program, _helper, _wayland_client
-    _session, _program, _helper, _wayland_client = session, program, helper, wayland_client
+def configure(session, program, helper, wayland_client, destdir=None):
+    global _session, _program, _helper, _wayland_client, _destdir
+    _session, _program, _helper, _wayland_client, _destdir = session, program, helper, wayland_client, destdir
     screen.use_pointer(session.pointer)
 
 
@@ -32,6 +34,13 @@ def program_path():
 
 def wayland_client():
     return _wayland_client
+
+
+def installed(path):
+    """A path of the installed tree (under its prefix, /usr), when the suite
+    runs on an install."""
+    assert _destdir, "the suite runs on the program as built, not installed"
+    return os.path.join(_destdir, "usr", path)
 
 
 class DesktopCase(unittest.TestCase):

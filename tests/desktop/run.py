@@ -2,7 +2,8 @@
 # Runs the desktop suite: starts a private desktop (session.py), then the
 # test modules test_*.py beside this file against the program, as built or
 # as installed into a temporary DESTDIR: each test class that runs on that
-# desktop (its DESKTOPS). Ends everything it started, checks that nothing is
+# desktop (its DESKTOPS), and those that need the installed tree
+# (NEEDS_INSTALL) only on an install. Ends everything it started, checks that nothing is
 # left running, and closes with "N passed, N failed".
 #
 #   run.py --helper PATH [--desktop NAME] [--wayland-client PATH] --program PATH [-k PATTERN]
@@ -48,7 +49,8 @@ def main():
             install(cmake, build_dir, destdir)
             program = os.path.join(destdir, "usr", link)
         with DesktopSession(args.desktop, args.wayland_client) as session:
-            result = run_tests(session, program, args.helper, args.wayland_client, args.pattern)
+            result = run_tests(session, program, args.helper, args.wayland_client,
+                               destdir if args.install else None, args.pattern)
         # What the session had to end besides its own services, and what
         # survived even that.
         left = session.stray + session.leftovers()
@@ -65,20 +67,22 @@ def main():
     return 0 if failed == 0 and result.testsRun > 0 else 1
 
 
-def run_tests(session, program, helper, wayland_client, patterns):
+def run_tests(session, program, helper, wayland_client, destdir, patterns):
     # The accessibility client and the X client connect to this session's
     # display and buses, and to nothing of the caller's.
     os.environ.clear()
     os.environ.update(session.env)
     import desktop  # noqa: E402  (reads the environment as it is imported)
-    desktop.configure(session, program, helper, wayland_client)
+    desktop.configure(session, program, helper, wayland_client, destdir)
 
     loader = unittest.TestLoader()
     if patterns:
         loader.testNamePatterns = ["*%s*" % p for p in patterns]
     suite = unittest.TestSuite(test for test in tests_of(loader.discover(HERE, pattern="test_*.py", top_level_dir=HERE))
                                # (a module that failed to import stays, and fails)
-                               if session.desktop in getattr(test, "DESKTOPS", (session.desktop,)))
+                               if session.desktop in getattr(test, "DESKTOPS", (session.desktop,))
+                               # What only an install lays down is tested on an install.
+                               and (destdir or not getattr(test, "NEEDS_INSTALL", False)))
     return unittest.TextTestRunner(verbosity=2, stream=sys.stdout, resultclass=TimedResult).run(suite)
 
 

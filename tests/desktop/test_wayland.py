@@ -15,15 +15,14 @@ from desktop import DesktopCase
 from screen import ROLE_BUTTON, read_line, swaymsg, sway_view, type_text, wait_for
 from test_paths import LEVEL_0DBU
 
-PACKAGING = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging")
 # sway's fill behind a fullscreen window that does not cover its output.
 BLACK = (0, 0, 0)
 
 
 def desktop_entry_id():
-    """The desktop entry's id: its file's name without .desktop."""
-    entries = glob.glob(os.path.join(PACKAGING, "*.desktop"))
-    assert len(entries) == 1, "one desktop entry expected in the packaging folder: %r" % entries
+    """The installed desktop entry's id: its file's name without .desktop."""
+    entries = glob.glob(desktop.installed("share/applications/*.desktop"))
+    assert len(entries) == 1, "one desktop entry expected: %r" % entries
     return os.path.basename(entries[0])[:-len(".desktop")]
 
 
@@ -70,13 +69,15 @@ class StartAndFirstPaint(WaylandCase):
 
 class AppId(WaylandCase):
     """A dock matches a window to its desktop entry by the app id: it must be
-    the entry's id, whatever the program's file is called."""
+    the installed entry's id, whatever the program's file is called."""
+
+    NEEDS_INSTALL = True
 
     def test_app_id_is_the_desktop_entry_id(self):
         folder = tempfile.mkdtemp()
         self.addCleanup(shutil.rmtree, folder, True)
         cases = [
-            ("the program as built", desktop.program_path()),
+            ("the program as installed", desktop.program_path()),
             # A file named otherwise, as a package or a bundle may name it.
             ("the program under another file name", shutil.copy(desktop.program_path(),
                                                                   os.path.join(folder, "sonavolta-1"))),
