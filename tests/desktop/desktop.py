@@ -23,11 +23,6 @@ def env():
     return dict(_session.env)
 
 
-def desktop():
-    """Which desktop the suite runs on: bare, openbox, sway or weston."""
-    return _session.desktop
-
-
 def program_path():
     return _program
 

@@ -2,8 +2,8 @@
 # Runs the desktop suite: starts a private desktop (session.py), then the
 # test modules test_*.py beside this file against the program, as built or
 # as installed into a temporary DESTDIR: each test class that runs on that
-# desktop (its DESKTOPS), and those that need the installed tree
-# (NEEDS_INSTALL) only on an install. Ends everything it started, checks that nothing is
+# desktop (its DESKTOPS), those that need the installed tree (NEEDS_INSTALL)
+# only on an install. Ends everything it started, checks that nothing is
 # left running, and closes with "N passed, N failed".
 #
 #   run.py --helper PATH [--desktop NAME] [--wayland-client PATH] --program PATH [-k PATTERN]
@@ -78,10 +78,10 @@ def run_tests(session, program, helper, wayland_client, destdir, patterns):
     loader = unittest.TestLoader()
     if patterns:
         loader.testNamePatterns = ["*%s*" % p for p in patterns]
-    suite = unittest.TestSuite(test for test in tests_of(loader.discover(HERE, pattern="test_*.py", top_level_dir=HERE))
-                               # (a module that failed to import stays, and fails)
+    found = tests_of(loader.discover(HERE, pattern="test_*.py", top_level_dir=HERE))
+    # A module that failed to import stays, and fails.
+    suite = unittest.TestSuite(test for test in found
                                if session.desktop in getattr(test, "DESKTOPS", (session.desktop,))
-                               # What only an install lays down is tested on an install.
                                and (destdir or not getattr(test, "NEEDS_INSTALL", False)))
     return unittest.TextTestRunner(verbosity=2, stream=sys.stdout, resultclass=TimedResult).run(suite)
 

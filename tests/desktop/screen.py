@@ -2,8 +2,8 @@
 # it: widgets are found over the accessibility bus by role and name (pyatspi,
 # as screen readers use it), read there, and driven with real input: on X
 # with xdotool, the window's close request sent as a window manager sends
-# it; under sway with its seat's pointer (swaymsg) and a virtual keyboard
-# (wtype), windows found in its tree. Import it only once the session's
+# it; under sway with the suite's own virtual pointer and a virtual keyboard
+# (wtype), windows found in sway's tree. Import it only once the session's
 # variables are in the environment.
 
 import json

@@ -141,8 +141,7 @@ class DesktopSession:
 
     def _start_openbox(self, env):
         # The configuration Debian installs: click to focus, new windows
-        # focused, focus-stealing prevention on. (It reads its theme from the
-        # system's data directories.)
+        # focused. (It reads its theme from the system's data directories.)
         openbox = self._spawn(["openbox", "--sm-disable", "--config-file", "/etc/xdg/openbox/rc.xml"],
                               dict(env, XDG_DATA_DIRS="/usr/local/share:/usr/share"),
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
