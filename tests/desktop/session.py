@@ -205,10 +205,16 @@ class DesktopSession:
             _end_group(process)
         self._processes = []
         # Anything else of this session: a program a test left running, or one
-        # a service started in a group of its own.
+        # a service started in a group of its own. (A compositor starts its
+        # own clients so, and they end soon after it: they are given a
+        # moment.)
+        deadline = time.monotonic() + 2
+        while self.leftovers() and time.monotonic() < deadline:
+            time.sleep(0.05)
         self.stray = self.leftovers()
         for pid in self.stray:
             _end_pid(pid)
+        _wait_gone(self.stray)
         for directory in self._dirs:
             shutil.rmtree(directory, ignore_errors=True)
 
@@ -308,6 +314,22 @@ def _end_group(process):
         pass
     if process.stdout:
         process.stdout.close()
+
+
+def _wait_gone(pids, timeout=5):
+    """Waits until processes ended by a signal are gone."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline and any(_running(pid) for pid in pids):
+        time.sleep(0.05)
+
+
+def _running(pid):
+    """Whether a process is there and not a zombie."""
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
 
 
 def _end_pid(pid):
