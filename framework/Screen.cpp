@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -145,7 +146,18 @@ Page::Page(QWidget* dialogArea, const QString& pageCaption, QSize clientSize) : 
 Screen::Screen()
 {
     setObjectName(QStringLiteral("screen"));
-    m_stack = new QStackedLayout(this);
+    // The pages keep their size; the window may be given a larger one
+    // (maximized, full screen, a desktop that tiles), and must then take it:
+    // a window that keeps its own size against the desktop's is a protocol
+    // error on Wayland. The page stays whole in the middle of the window, on
+    // the window's background.
+    auto* window = new QGridLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSizeConstraint(QLayout::SetMinimumSize);
+    auto* pageArea = new QWidget(this);
+    pageArea->setObjectName(QStringLiteral("pageArea"));
+    window->addWidget(pageArea, 0, 0, Qt::AlignCenter);
+    m_stack = new QStackedLayout(pageArea);
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_stack->setSizeConstraint(QLayout::SetFixedSize);
 

@@ -2,9 +2,11 @@
 // Framework-internal: the one portrait window that is the program's screen.
 // Each running dialog is a page on it: a navigation bar with the caption and
 // the ok button at the top, the dialog in the middle, the command bar at the
-// bottom. The page on top is the dialog being run. The screen knows nothing
-// of dialogs: a page tells its dialog of the ok button, Esc and the window's
-// close through the functions the dialog gives it.
+// bottom. The page on top is the dialog being run; a window given more room
+// than a page needs (maximized, full screen) shows it whole in its middle.
+// The screen knows nothing of dialogs: a page tells its dialog of the ok
+// button, Esc and the window's close through the functions the dialog gives
+// it.
 
 #include <QPointer>
 #include <QWidget>
