@@ -15,10 +15,20 @@ const char* InputName(const Options& options)
         case LevelInput::Power: return "--power";
         case LevelInput::Vrms: return "--vrms";
         case LevelInput::Vpp: return "--vpp";
+        case LevelInput::DBW: return "--dbw";
+        case LevelInput::DBmV: return "--dbmv";
+        case LevelInput::DBuV: return "--dbuv";
+        case LevelInput::Vpeak: return "--vpeak";
         }
         break;
-    case Command::Delay: return "BPM";
-    case Command::Wave: return "FREQUENCY|NOTE";
+    case Command::Delay:
+        switch (options.delayInput) {
+        case DelayInput::Bpm: return "BPM";
+        case DelayInput::Ms: return "--ms";
+        case DelayInput::Samples: return "--samples";
+        }
+        break;
+    case Command::Wave: return options.midi ? "MIDI" : "FREQUENCY|NOTE";
     default: break;
     }
     return "";
@@ -26,6 +36,8 @@ const char* InputName(const Options& options)
 
 std::optional<Failure> Compute(const Options& options, std::string_view input, Record& record)
 {
+    // Blanks around a value are no part of it, on the command line as on a line read.
+    input = TrimBlanks(input);
     record.Clear();
     record.layout = Layout::List;
     std::optional<Failure> failure;

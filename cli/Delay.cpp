@@ -3,6 +3,7 @@
 // dotted and triplet), in milliseconds and hertz.
 
 #include "cli/Commands.h"
+#include "cli/Numbers.h"
 #include "cli/Output.h"
 
 #include "calc/delay/DelayModel.h"
@@ -15,6 +16,9 @@ namespace cli {
 namespace {
 
 constexpr Range kBpmRange {1.0, 1000.0, false, "1 to 1000 BPM"};
+// The beats of 1 to 1000 BPM.
+constexpr Range kBeatMsRange {60.0, 60000.0, false, "60 to 60000 ms, 1 to 1000 BPM"};
+constexpr double kMsPerMinute = 60000.0;
 
 constexpr const char* kNotes[] = {"1/1", "1/2", "1/4", "1/8", "1/16", "1/32", "1/64", "1/128"};
 constexpr std::size_t kNoteValues = std::size(kNotes);
@@ -24,6 +28,7 @@ constexpr const char* kKinds[] = {"note", "dotted", "triplet"};
 struct NoteKeys {
     std::array<std::array<std::string, 3>, kNoteValues> ms;
     std::array<std::array<std::string, 3>, kNoteValues> hz;
+    std::array<std::array<std::string, 3>, kNoteValues> samples;
     NoteKeys()
     {
         for (std::size_t n = 0; n < kNoteValues; ++n) {
@@ -32,6 +37,7 @@ struct NoteKeys {
             for (std::size_t k = 0; k < 3; ++k) {
                 ms[n][k] = std::string(kKinds[k]) + "_" + value + "_ms";
                 hz[n][k] = std::string(kKinds[k]) + "_" + value + "_hz";
+                samples[n][k] = std::string(kKinds[k]) + "_" + value + "_samples";
             }
         }
     }
@@ -52,11 +58,30 @@ constexpr std::size_t kFirstNote = kFirstBar + 4;
 
 std::optional<Failure> ComputeDelay(const Options& options, std::string_view input, Record& record)
 {
-    auto r = ReadNumber(input, "BPM", kBpmRange, options.decimalSep);
-    if (auto* f = std::get_if<Failure>(&r))
-        return *f;
+    double bpm = 0.0;
+    if (options.delayInput == DelayInput::Bpm) {
+        auto r = ReadNumber(input, "BPM", kBpmRange, options.decimalSep);
+        if (auto* f = std::get_if<Failure>(&r))
+            return *f;
+        bpm = std::get<double>(r);
+    } else {
+        // The length of a beat, a quarter note, in ms or in samples.
+        const bool samples = options.delayInput == DelayInput::Samples;
+        const double samplesPerMs = options.rate / 1000.0;
+        const std::string rangeText = samples ? FormatTyped(kBeatMsRange.low * samplesPerMs, 0) + " to "
+                                                    + FormatTyped(kBeatMsRange.high * samplesPerMs, 0) + " samples at "
+                                                    + FormatTyped(options.rate, 0) + " Hz, 1 to 1000 BPM"
+                                              : kBeatMsRange.text;
+        const Range range {samples ? kBeatMsRange.low * samplesPerMs : kBeatMsRange.low,
+                           samples ? kBeatMsRange.high * samplesPerMs : kBeatMsRange.high, false, rangeText.c_str()};
+        auto r = ReadNumber(input, samples ? "--samples" : "--ms", range, options.decimalSep);
+        if (auto* f = std::get_if<Failure>(&r))
+            return *f;
+        const double ms = samples ? std::get<double>(r) / samplesPerMs : std::get<double>(r);
+        bpm = kMsPerMinute / ms;
+    }
     CDelayModel model;
-    model.SetBpm(std::get<double>(r));
+    model.SetBpm(bpm);
 
     // The lengths the dialog shows are the engine's own; the others are the
     // quarter note times a power of two, which rounds the same way.
@@ -66,7 +91,8 @@ std::optional<Failure> ComputeDelay(const Options& options, std::string_view inp
     const Form ms = options.round ? Form::Rounded : Form::Fixed;
 
     record.layout = Layout::Delay;
-    record.Add("bpm", "Tempo", Form::Fixed, model.m_bpm, "BPM");
+    // The tempo as typed, or as worked out from a length.
+    record.Add("bpm", "Tempo", Form::Typed, model.m_bpm, "BPM", 0);
     record.Add("bar_4_4_ms", "4/4 bar", ms, model.m_bar44, "ms");
     record.Add("bar_4_4_hz", "4/4 bar", Form::Fixed, 1000.0 / model.m_bar44, "Hz");
     record.Add("bar_3_4_ms", "3/4 bar", ms, model.m_bar34, "ms");
@@ -80,26 +106,54 @@ std::optional<Failure> ComputeDelay(const Options& options, std::string_view inp
         for (std::size_t k = 0; k < 3; ++k)
             record.Add(keys.hz[n][k].c_str(), kNotes[n], Form::Fixed, 1000.0 / lengths[k], "Hz");
     }
+    if (options.rate > 0.0) {
+        // Lengths in samples, after the keys of the first release.
+        const Form samples = options.round ? Form::Rounded : Form::Whole;
+        record.Add("rate_hz", "Sample rate", Form::Typed, options.rate, "Hz", 0);
+        record.Add("bar_4_4_samples", "4/4 bar", samples, model.m_bar44 * options.rate / 1000.0, "samples");
+        record.Add("bar_3_4_samples", "3/4 bar", samples, model.m_bar34 * options.rate / 1000.0, "samples");
+        for (std::size_t n = 0; n < kNoteValues; ++n) {
+            const double lengths[3] = {plain[n], plain[n] * 1.5, plain[n] * 2.0 / 3.0};
+            for (std::size_t k = 0; k < 3; ++k)
+                record.Add(keys.samples[n][k].c_str(), kNotes[n], samples, lengths[k] * options.rate / 1000.0,
+                           "samples");
+        }
+    }
     return std::nullopt;
 }
 
 void AppendDelayTable(const Record& record, const Style& style, std::string& out)
 {
     const auto& f = record.fields;
-    out += "Tempo: " + TableNumber(f[0], style) + " BPM\n\n";
+    const std::size_t firstSamples = kFirstNote + 6 * kNoteValues;  // the sample rate, then bars and notes
+    const bool samples = f.size() > firstSamples;
+    out += "Tempo: " + TableNumber(f[0], style) + " BPM\n";
+    if (samples)
+        out += "Sample rate: " + TableNumber(f[firstSamples], style) + " Hz\n";
+    out += '\n';
 
     // A grid: a first column of names, then right-aligned numbers.
     std::vector<std::vector<std::string>> rows;
     rows.push_back({"Bar", "ms", "Hz"});
-    for (std::size_t b = 0; b < 2; ++b)
+    if (samples)
+        rows.back().push_back("samples");
+    for (std::size_t b = 0; b < 2; ++b) {
         rows.push_back({f[kFirstBar + 2 * b].label, TableNumber(f[kFirstBar + 2 * b], style),
                         TableNumber(f[kFirstBar + 2 * b + 1], style)});
+        if (samples)
+            rows.back().push_back(TableNumber(f[firstSamples + 1 + b], style));
+    }
     const std::size_t barRows = rows.size();
     rows.push_back({"Note", "ms", "dotted ms", "triplet ms", "Hz", "dotted Hz", "triplet Hz"});
+    if (samples)
+        rows.back().insert(rows.back().end(), {"samples", "dotted samples", "triplet samples"});
     for (std::size_t n = 0; n < kNoteValues; ++n) {
         std::vector<std::string> row {kNotes[n]};
         for (std::size_t i = 0; i < 6; ++i)
             row.push_back(TableNumber(f[kFirstNote + 6 * n + i], style));
+        if (samples)
+            for (std::size_t i = 0; i < 3; ++i)
+                row.push_back(TableNumber(f[firstSamples + 3 + 3 * n + i], style));
         rows.push_back(std::move(row));
     }
 

@@ -101,13 +101,28 @@ std::string FormatInteger(int value)
     return std::string(buffer, result.ptr);
 }
 
+std::string FormatSignificant(double value) { return ToChars(value, std::chars_format::general, 5); }
+
+std::string FormatTyped(double value, int minDecimals)
+{
+    constexpr int kMostDecimals = 12;
+    std::string text = ToChars(value, std::chars_format::fixed);
+    const std::size_t point = text.find('.');
+    const int decimals = point == std::string::npos ? 0 : int(text.size() - point - 1);
+    if (decimals > kMostDecimals)
+        return FormatFixed(value, 4);
+    if (decimals < minDecimals)
+        return FormatFixed(value, minDecimals);
+    return text;
+}
+
 std::string FormatExact(double value) { return ToChars(value); }
 
 void AppendExact(double value, std::string& out)
 {
     char buffer[32];  // the shortest form of any double takes at most 24
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    out.append(buffer, std::size_t(result.ptr - buffer));
 }
 
 std::string WithDecimalSeparator(std::string text, std::string_view decimalSep)

@@ -28,6 +28,15 @@ void AppendExact(double value, std::string& out);
 // Every '.' of a number's text replaced by the user's decimal separator.
 std::string WithDecimalSeparator(std::string text, std::string_view decimalSep);
 
+// Five significant digits in the shortest of the fixed and the exponent
+// forms ("0.0014", "2.8284e-05"): for a number too small for its decimals.
+std::string FormatSignificant(double value);
+
+// A number as the user typed it: the shortest text that reads back as the
+// same double, with at least minDecimals decimals ("120", "439.9999",
+// "0.00001"); a number that needs more than a dozen decimals gets four.
+std::string FormatTyped(double value, int minDecimals);
+
 // Whole numbers without decimals, others with four: for a load impedance.
 std::string FormatWholeOrFixed(double value);
 

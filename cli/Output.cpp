@@ -8,6 +8,8 @@ namespace cli {
 
 namespace {
 
+void AppendCsvText(std::string_view text, std::string& out);
+
 std::string Unit(const char* unit, const Style& style)
 {
     std::string text = unit;
@@ -24,7 +26,7 @@ void AppendProgramNumber(const Field& field, std::string& out)
     if (field.form == Form::Rounded)
         out += FormatInteger(int(field.value + 0.5));
     else
-        AppendExact(field.value, out);
+        AppendExact(field.value == 0.0 ? 0.0 : field.value, out);  // never "-0"
 }
 
 void AppendJsonString(std::string_view text, std::string& out)
@@ -48,7 +50,7 @@ void AppendJsonString(std::string_view text, std::string& out)
 
 void AppendCsvText(std::string_view text, std::string& out)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; })) {
         out += text;
         return;
     }
@@ -83,14 +85,8 @@ void AppendJson(const Record& record, std::string& out)
 
 void AppendCsv(const Record& record, bool header, std::string& out)
 {
-    if (header) {
-        for (std::size_t i = 0; i < record.fields.size(); ++i) {
-            if (i)
-                out += ',';
-            AppendCsvText(record.fields[i].key, out);
-        }
-        out += '\n';
-    }
+    if (header)
+        AppendCsvHeader(record, out);
     for (std::size_t i = 0; i < record.fields.size(); ++i) {
         const Field& f = record.fields[i];
         if (i)
@@ -108,12 +104,16 @@ void AppendList(const Record& record, const Style& style, std::string& out)
     struct Row {
         std::string label, number, unit;
     };
+    std::vector<const Field*> shown;
+    for (const Field& f : record.fields)
+        if (f.label)
+            shown.push_back(&f);
+    std::stable_sort(shown.begin(), shown.end(), [](const Field* a, const Field* b) { return a->group < b->group; });
     std::vector<Row> rows;
     std::size_t labelWidth = 0, numberWidth = 0;
-    for (const Field& f : record.fields) {
-        if (!f.label)
-            continue;
-        Row row {f.label, TableNumber(f, style), f.form == Form::Missing ? "" : Unit(f.unit, style)};
+    for (const Field* field : shown) {
+        const Field& f = *field;
+        Row row {Unit(f.label, style), TableNumber(f, style), f.form == Form::Missing ? "" : Unit(f.unit, style)};
         labelWidth = std::max(labelWidth, DisplayWidth(row.label));
         numberWidth = std::max(numberWidth, DisplayWidth(row.number));
         rows.push_back(std::move(row));
@@ -134,29 +134,59 @@ void AppendList(const Record& record, const Style& style, std::string& out)
 
 }  // namespace
 
+void AppendCsvHeader(const Record& record, std::string& out)
+{
+    for (std::size_t i = 0; i < record.fields.size(); ++i) {
+        if (i)
+            out += ',';
+        AppendCsvText(record.fields[i].key, out);
+    }
+    out += '\n';
+}
+
 std::size_t DisplayWidth(std::string_view text)
 {
     return std::count_if(text.begin(), text.end(),
                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
 
+namespace {
+
+bool ShowsAsZero(const std::string& text) { return text.find_first_of("123456789") == std::string::npos; }
+
+// A number that is zero shows without a sign; one that is not never shows as
+// zero: where its decimals would, its significant digits are shown.
+std::string FixedText(double value, int precision, bool typed)
+{
+    if (value == 0.0)
+        return FormatFixed(0.0, precision);
+    std::string text = typed ? FormatTyped(value, precision) : FormatFixed(value, precision);
+    if (ShowsAsZero(text))
+        text = FormatSignificant(value);
+    return text;
+}
+
+}  // namespace
+
 std::string TableNumber(const Field& field, const Style& style)
 {
     std::string text;
     switch (field.form) {
-    case Form::Fixed: text = FormatFixed(field.value, field.precision); break;
+    case Form::Fixed: text = FixedText(field.value, field.precision, false); break;
+    case Form::Typed: text = FixedText(field.value, field.precision, true); break;
     case Form::Signed:
-        text = FormatFixed(field.value, field.precision);
-        // No sign on a deviation that shows as zero.
-        if (text.find_first_not_of("-0.") == std::string::npos)
-            text = FormatFixed(0.0, field.precision);
-        else if (text[0] != '-')
+        text = FixedText(field.value, field.precision, false);
+        if (field.value != 0.0 && text[0] != '-')
             text.insert(0, "+");
         break;
-    case Form::Exponent: text = FormatExponent(field.value); break;
+    case Form::Exponent: text = FormatExponent(field.value == 0.0 ? 0.0 : field.value); break;
     case Form::Rounded: return FormatInteger(int(field.value + 0.5));
-    case Form::Whole: text = FormatWholeOrFixed(field.value); break;
-    case Form::Text: return field.text;
+    case Form::Whole:
+        text = FormatWholeOrFixed(field.value);
+        if (field.value != 0.0 && ShowsAsZero(text))
+            text = FormatSignificant(field.value);
+        break;
+    case Form::Text: return std::string(field.text);
     case Form::Missing: return "-";
     }
     return WithDecimalSeparator(std::move(text), style.decimalSep);

@@ -31,6 +31,9 @@ private:
     bool m_first = true;
 };
 
+// The CSV header line of a record's keys.
+void AppendCsvHeader(const Record& record, std::string& out);
+
 // A field's number as the table shows it.
 std::string TableNumber(const Field& field, const Style& style);
 // Columns a text takes on a terminal (UTF-8 code points).

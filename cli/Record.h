@@ -4,12 +4,14 @@
 // turn it into a table for people or JSON or CSV for programs.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cli {
 
 enum class Form {
     Fixed,     // table: value with `precision` decimals; programs: the exact double
+    Typed,     // an entered number, in the table as typed, with at least `precision` decimals
     Signed,    // as Fixed, with a sign in the table (a deviation in cents)
     Exponent,  // table: "%e"; programs: the exact double
     Rounded,   // table and programs: the whole number int(value + 0.5), "%d"
@@ -24,8 +26,12 @@ struct Field {
     Form form;
     double value = 0.0;
     int precision = 4;
-    std::string text;       // for Form::Text
+    std::string_view text;  // for Form::Text: a unit or a note name, text that outlives the record
     const char* unit = "";  // shown after the number in the table
+    // The table shows rows by group, in their order within one; fields added
+    // later to the programs' output (after the older keys) can still be shown
+    // beside their kin.
+    int group = 0;
 };
 
 // How the table lays a record out.
@@ -41,13 +47,13 @@ struct Record {
     void Clear() { fields.clear(); }
     Field& Add(const char* key, const char* label, Form form, double value, const char* unit = "", int precision = 4)
     {
-        fields.push_back(Field {key, label, form, value, precision, {}, unit});
+        fields.push_back(Field {key, label, form, value, precision, {}, unit, 0});
         return fields.back();
     }
-    Field& AddText(const char* key, const char* label, std::string text)
+    Field& AddText(const char* key, const char* label, std::string_view text)
     {
         Field& f = Add(key, label, Form::Text, 0.0);
-        f.text = std::move(text);
+        f.text = text;
         return f;
     }
 };

@@ -1,6 +1,7 @@
 #include "cli/Run.h"
 
 #include "cli/Commands.h"
+#include "cli/Numbers.h"
 
 #include <cerrno>
 #include <cstring>
@@ -11,21 +12,47 @@ namespace cli {
 
 namespace {
 
+// The length of the well-formed UTF-8 character of two bytes or more at the
+// start of text, or 0: a stray byte, an overlong form, a surrogate, past
+// U+10FFFF, or one of the C1 controls U+0080 to U+009F.
+std::size_t Utf8Length(std::string_view text)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned long low = 0;  // the smallest code point of this length
+    unsigned long code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, low = 0x80, code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, low = 0x800, code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, low = 0x10000, code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (text.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (byte(i) & 0x3F);
+    }
+    if (code < low || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code <= 0x9F)
+        return 0;
+    return length;
+}
+
 constexpr const char* kProgram = "sonavolta-calc";
 // A longer line is no value of ours; it is reported and skipped, so memory
 // stays bounded whatever comes in.
 constexpr std::size_t kMaxLine = 4096;
 
-void Report(std::FILE* err, const std::string& message) { std::fprintf(err, "%s: %s\n", kProgram, message.c_str()); }
-
-std::string_view Trim(std::string_view text)
+void Report(std::FILE* err, const std::string& message, bool utf8)
 {
-    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; };
-    while (!text.empty() && space(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && space(text.back()))
-        text.remove_suffix(1);
-    return text;
+    const std::string line = std::string(kProgram) + ": " + EscapeForTerminal(message, utf8) + "\n";
+    std::fwrite(line.data(), 1, line.size(), err);
+    std::fflush(err);
 }
 
 // Reads lines from a file descriptor through a fixed buffer. Before it waits
@@ -97,13 +124,68 @@ private:
     int m_error = 0;
 };
 
-bool Flush(std::FILE* out, std::FILE* err)
-{
-    if (std::fflush(out) != 0 || std::ferror(out)) {
-        Report(err, std::string("cannot write the output: ") + std::strerror(errno));
-        return false;
+// The output's state: the first failed write is reported, once, and ends the run.
+class Output {
+public:
+    Output(std::FILE* out, std::FILE* err, bool utf8) : m_out(out), m_err(err), m_utf8(utf8) {}
+
+    bool Write(const std::string& text)
+    {
+        if (!m_failed && std::fwrite(text.data(), 1, text.size(), m_out) != text.size())
+            Fail(errno);
+        return !m_failed;
     }
-    return true;
+
+    bool Flush()
+    {
+        if (!m_failed && (std::fflush(m_out) != 0 || std::ferror(m_out)))
+            Fail(errno);
+        return !m_failed;
+    }
+
+    // A write that failed on its own, as when the reader flushed it.
+    bool Check()
+    {
+        if (!m_failed && std::ferror(m_out))
+            Fail(errno);
+        return !m_failed;
+    }
+
+    // An error line after every answer before it, in the order of the input.
+    void Report(const std::string& message)
+    {
+        Flush();
+        cli::Report(m_err, message, m_utf8);
+    }
+
+private:
+    void Fail(int error)
+    {
+        m_failed = true;
+        cli::Report(m_err, std::string("cannot write the output: ") + std::strerror(error ? error : EIO), m_utf8);
+    }
+
+    std::FILE* m_out;
+    std::FILE* m_err;
+    bool m_utf8;
+    bool m_failed = false;
+};
+
+// An input that gives the command's keys, for the CSV header of an empty input.
+std::string SampleInput(const Options& options)
+{
+    switch (options.command) {
+    case Command::Level: return "1";
+    case Command::Delay:
+        switch (options.delayInput) {
+        case DelayInput::Bpm: return "120";
+        case DelayInput::Ms: return "500";
+        case DelayInput::Samples: return FormatExact(options.rate / 2.0);  // half a second
+        }
+        break;
+    default: break;
+    }
+    return options.midi ? "69" : "440";
 }
 
 }  // namespace
@@ -113,46 +195,97 @@ int Run(const Options& options, const Style& style, int in, std::FILE* out, std:
     Writer writer(options.format, style);
     Record record;
     std::string text;
+    Output output(out, err, style.utf8);
 
     if (!options.Batch()) {
         if (auto failure = Compute(options, options.input, record)) {
-            Report(err, failure->message);
+            output.Report(failure->message);
             return failure->status;
         }
         writer.Append(record, text);
-        std::fwrite(text.data(), 1, text.size(), out);
-        return Flush(out, err) ? 0 : 1;
+        return output.Write(text) && output.Flush() ? 0 : 1;
     }
 
     LineReader reader(in, out);
     std::string line;
     bool tooLong = false;
     bool anyBad = false;
+    bool anyAnswer = false;
     for (unsigned long number = 1; reader.Next(line, tooLong); ++number) {
+        if (!output.Check())
+            return 1;
         if (tooLong) {
-            Report(err, "line " + std::to_string(number) + ": longer than " + std::to_string(kMaxLine) + " bytes");
+            output.Report("line " + std::to_string(number) + ": longer than " + std::to_string(kMaxLine) + " bytes");
             anyBad = true;
             continue;
         }
-        const std::string_view value = Trim(line);
+        const std::string_view value = TrimBlanks(line);
         if (value.empty())
             continue;
         if (auto failure = Compute(options, value, record)) {
-            Report(err, "line " + std::to_string(number) + ": " + failure->message);
+            output.Report("line " + std::to_string(number) + ": " + failure->message);
             anyBad = true;
             continue;
         }
         text.clear();
         writer.Append(record, text);
-        std::fwrite(text.data(), 1, text.size(), out);
+        anyAnswer = true;
+        if (!output.Write(text))
+            return 1;
     }
     if (reader.Failed()) {
-        Report(err, std::string("cannot read standard input: ") + std::strerror(reader.Error()));
+        output.Report(std::string("cannot read standard input: ") + std::strerror(reader.Error()));
         anyBad = true;
     }
-    if (!Flush(out, err))
+    if (!anyAnswer && options.format == Format::Csv) {
+        // No rows: the header alone still says what the columns would be.
+        const std::string sample = SampleInput(options);
+        if (!Compute(options, sample, record)) {
+            text.clear();
+            AppendCsvHeader(record, text);
+            output.Write(text);
+        }
+    }
+    if (!output.Flush())
         return 1;
     return anyBad ? 1 : 0;
+}
+
+std::string EscapeForTerminal(std::string_view text, bool utf8)
+{
+    static const char hex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    const auto escape = [&](unsigned char c) {
+        out += "\\x";
+        out += hex[c >> 4];
+        out += hex[c & 0xf];
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = text[i];
+        if (c == '\\') {
+            out += "\\\\";
+            ++i;
+        } else if (c < 0x20 || c == 0x7f) {
+            escape(c);
+            ++i;
+        } else if (c < 0x80) {
+            out += char(c);
+            ++i;
+        } else {
+            // One whole UTF-8 character that is no control character passes,
+            // in a UTF-8 locale; any other byte is shown by its value.
+            const std::size_t length = utf8 ? Utf8Length(text.substr(i)) : 0;
+            if (length == 0) {
+                escape(c);
+                ++i;
+            } else {
+                out.append(text.substr(i, length));
+                i += length;
+            }
+        }
+    }
+    return out;
 }
 
 }  // namespace cli

@@ -21,7 +21,7 @@ int main(int argc, char** argv)
 
     const auto parsed = cli::ParseOptions(argc, argv, style.decimalSep);
     if (const auto* failure = std::get_if<cli::Failure>(&parsed)) {
-        std::fprintf(stderr, "sonavolta-calc: %s\n", failure->message.c_str());
+        std::fprintf(stderr, "sonavolta-calc: %s\n", cli::EscapeForTerminal(failure->message, style.utf8).c_str());
         return failure->status;
     }
     const cli::Options& options = std::get<cli::Options>(parsed);

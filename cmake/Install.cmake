@@ -5,8 +5,8 @@
 #   <libdir>/sonavolta/spn.dat             its pitch table   } found beside the
 #   <libdir>/sonavolta/sonavolta.html      its help page     } program's real file
 #   <libdir>/sonavolta/sonavolta-<calculator>.html  pages leading to its sections
-#   share/applications/sonavolta.desktop
-#   share/metainfo/example.sonavolta.sonavolta.metainfo.xml
+#   share/applications/<app id>.desktop      the desktop entry } named after
+#   share/metainfo/<app id>.metainfo.xml     AppStream metadata } SONAVOLTA_APP_ID
 #   share/icons/hicolor/<size>/apps/sonavolta.png, scalable/apps/sonavolta.svg
 #
 # The program and its data files stay together in a directory of their
@@ -35,8 +35,13 @@ file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/packaging/bin")
 file(CREATE_LINK "${_sonavolta_link_target}" "${_sonavolta_link}" SYMBOLIC)
 install(FILES "${_sonavolta_link}" DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-install(FILES packaging/sonavolta.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES packaging/example.sonavolta.sonavolta.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Both named after the id the program gives its window, so a dock matches
+# the window to its entry; the metainfo names the id and the entry inside.
+install(FILES packaging/desktop-entry.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        RENAME ${SONAVOLTA_APP_ID}.desktop)
+set(_sonavolta_metainfo "${CMAKE_CURRENT_BINARY_DIR}/packaging/${SONAVOLTA_APP_ID}.metainfo.xml")
+configure_file(packaging/metainfo.xml.in "${_sonavolta_metainfo}" @ONLY)
+install(FILES "${_sonavolta_metainfo}" DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 foreach(size 16 24 32 48 64 128 256)
   install(FILES res/icons/hicolor/${size}x${size}/sonavolta.png
@@ -50,7 +55,8 @@ foreach(_sonavolta_test install_test deb_test)
     target_compile_definitions(${_sonavolta_test} PRIVATE
       SONAVOLTA_BINDIR="${CMAKE_INSTALL_BINDIR}"
       SONAVOLTA_PROGRAM_DIR="${SONAVOLTA_INSTALL_DIR}"
-      SONAVOLTA_DATADIR="${CMAKE_INSTALL_DATADIR}")
+      SONAVOLTA_DATADIR="${CMAKE_INSTALL_DATADIR}"
+      SONAVOLTA_APP_ID="${SONAVOLTA_APP_ID}")
   endif()
 endforeach()
 
@@ -101,5 +107,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # so no linked library names their package.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt's Wayland platform plugin, without which a Wayland session runs the
+# program through XWayland and Qt complains that it found no "wayland" plugin.
+# It works without, so recommended rather than required.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 
 include(CPack)

@@ -10,5 +10,6 @@
 std::filesystem::path HelpPagePath();
 // The small page beside it that leads on to one calculator's section.
 std::filesystem::path HelpTopicPagePath(const CString& anchor);
+// Both raise CFileException when the program's folder is unknown.
 void ShowHelpContents();
 void ShowHelpTopic(CString anchor);

@@ -11,6 +11,10 @@ constexpr int IDC_STATIC = -1;
 // String table: the program's name, as window titles and message boxes show it.
 constexpr int AFX_IDS_APP_TITLE = 57344;
 
+// String table: the program's id on the desktop, the name of its desktop
+// entry without ".desktop"; Wayland takes it as the window's app id.
+constexpr int AFX_IDS_DESKTOP_ID = 57345;
+
 // Icon: the program's icon, on its window.
 constexpr int AFX_IDI_APP = 128;
 

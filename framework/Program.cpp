@@ -5,9 +5,11 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <system_error>
 
+#include <sys/auxv.h>
 #include <unistd.h>
 
 namespace fw {
@@ -28,11 +30,17 @@ fs::path RealFile(const fs::path& path)
 
 }  // namespace
 
-fs::path FindProgramPath(const char* procExe, const char* argv0, const char* pathList)
+fs::path FindProgramPath(const char* procExe, const char* execFn, const char* argv0, const char* pathList)
 {
     // The link names the real file, whatever it is called and however deep it lies.
     if (procExe) {
         if (fs::path real = RealFile(procExe); !real.empty())
+            return real;
+    }
+    // The file the kernel ran; a relative path here would be read from
+    // wherever the working folder is now, so only an absolute one counts.
+    if (execFn && execFn[0] == '/') {
+        if (fs::path real = RealFile(execFn); !real.empty())
             return real;
     }
     if (!argv0 || !*argv0)
@@ -56,9 +64,28 @@ fs::path FindProgramPath(const char* procExe, const char* argv0, const char* pat
     }
 }
 
+namespace {
+
+// The path the kernel executed, absolute: a relative one is taken from the
+// working folder now, at start-up, as the kernel took it. Empty when unknown.
+std::string ExecutedPath()
+{
+    const auto* execFn = reinterpret_cast<const char*>(::getauxval(AT_EXECFN));
+    if (!execFn || !*execFn)
+        return {};
+    if (execFn[0] == '/')
+        return execFn;
+    std::error_code error;
+    const fs::path cwd = fs::current_path(error);
+    return error ? std::string() : (cwd / execFn).native();
+}
+
+}  // namespace
+
 const fs::path& ProgramPath()
 {
-    static const fs::path path = FindProgramPath("/proc/self/exe", program_invocation_name, std::getenv("PATH"));
+    static const fs::path path =
+        FindProgramPath("/proc/self/exe", ExecutedPath().c_str(), program_invocation_name, std::getenv("PATH"));
     return path;
 }
 

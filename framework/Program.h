@@ -11,7 +11,8 @@
 namespace fw {
 
 // The executable's real path, symbolic links resolved, as it was at
-// start-up; empty when nothing could tell.
+// start-up; empty when nothing could tell (the program then finds none of
+// its files, and says so where it looks for one).
 const std::filesystem::path& ProgramPath();
 // The folder that holds it; empty when unknown.
 std::filesystem::path ProgramDir();
@@ -21,9 +22,12 @@ std::filesystem::path ProgramFile(const char* fileName);
 
 // How ProgramPath is found, with the places to ask handed in (a seam for
 // tests). procExe (normally /proc/self/exe) names the real file. Without it,
-// argv0 as a shell resolved it: a name holding '/' from the working folder, a
-// bare name along pathList (':'-separated, as $PATH). Empty when neither tells.
-std::filesystem::path FindProgramPath(const char* procExe, const char* argv0, const char* pathList);
+// execFn, the path the kernel executed (the auxiliary vector's AT_EXECFN), as
+// an absolute path (a relative one was made absolute from the working folder
+// at start-up). Only then argv0, which the caller chooses freely, as a shell
+// resolved it: a name holding '/' from the working folder, a bare name along
+// pathList (':'-separated, as $PATH). Empty when none tells.
+std::filesystem::path FindProgramPath(const char* procExe, const char* execFn, const char* argv0, const char* pathList);
 
 // The file URL of a path, its bytes percent-encoded as they are; for a path
 // that is valid text the same URL as QUrl::fromLocalFile gives. The anchor, if any,

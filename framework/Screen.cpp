@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,12 @@
 #include <QScreen>
 #include <QStackedLayout>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include <xcb/xcb.h>
 
 namespace fw {
 
@@ -139,7 +146,18 @@ Page::Page(QWidget* dialogArea, const QString& pageCaption, QSize clientSize) : 
 Screen::Screen()
 {
     setObjectName(QStringLiteral("screen"));
-    m_stack = new QStackedLayout(this);
+    // The pages keep their size; the window may be given a larger one
+    // (maximized, full screen, a desktop that tiles), and must then take it:
+    // a window that keeps its own size against the desktop's is a protocol
+    // error on Wayland. The page stays whole in the middle of the window, on
+    // the window's background.
+    auto* window = new QGridLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSizeConstraint(QLayout::SetMinimumSize);
+    auto* pageArea = new QWidget(this);
+    pageArea->setObjectName(QStringLiteral("pageArea"));
+    window->addWidget(pageArea, 0, 0, Qt::AlignCenter);
+    m_stack = new QStackedLayout(pageArea);
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_stack->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -210,15 +228,110 @@ void Screen::Pop(Page* page)
 
 CDialog* Screen::TopDialog() const { return m_pages.empty() ? nullptr : m_pages.back().second; }
 
-bool Screen::RaiseWindow()
+namespace {
+
+// The X server time of the user's action that started the later copy: the
+// _TIME part of its startup id, which window managers that prevent focus
+// stealing compare with the user's last action; 0 when there is none.
+quint32 StartupTime(const QByteArray& startupId)
+{
+    const int at = startupId.lastIndexOf("_TIME");
+    bool ok = false;
+    const quint32 time = at < 0 ? 0 : startupId.mid(at + 5).toUInt(&ok);
+    return ok ? time : 0;
+}
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
+{
+    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, false, quint16(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+
+// Tells the launcher that the start it announced is over (its busy cursor
+// or spinner stops): the startup-notification "remove" message, sent to the
+// root window in pieces of 20 bytes.
+void SendStartupRemove(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window, const QByteArray& id)
+{
+    QByteArray message = "remove: ID=\"";
+    for (const char c : id) {
+        if (c == '"' || c == '\\')
+            message += '\\';
+        message += c;
+    }
+    message += "\"";
+    message += '\0';
+    xcb_client_message_event_t event {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 8;
+    event.window = window;
+    event.type = Atom(connection, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = Atom(connection, "_NET_STARTUP_INFO");
+    for (int sent = 0; sent < message.size(); sent += 20) {
+        std::memset(event.data.data8, 0, sizeof event.data.data8);
+        std::memcpy(event.data.data8, message.constData() + sent, std::min<size_t>(20, message.size() - sent));
+        xcb_send_event(connection, false, root, XCB_EVENT_MASK_PROPERTY_CHANGE, reinterpret_cast<const char*>(&event));
+        event.type = more;
+    }
+}
+
+// On X11 with a startup id: asks the window manager to activate the window
+// as of the time of the user's action that started the later copy (Qt's own
+// request carries the time of the last event this copy saw, older than
+// anything the user did since), and ends the launcher's start notice. False
+// when that could not be done; the caller then asks through Qt.
+bool ActivateWithStartupId(QWidget* window, const QByteArray& startupId)
+{
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    const quint32 time = StartupTime(startupId);
+    if (!connection || startupId.isEmpty())
+        return false;
+    const auto id = xcb_window_t(window->winId());
+    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr);
+    const xcb_window_t root = tree ? tree->root : xcb_window_t(XCB_WINDOW_NONE);
+    std::free(tree);
+    if (root == XCB_WINDOW_NONE)
+        return false;
+    SendStartupRemove(connection, root, id, startupId);
+    if (time != 0) {
+        xcb_client_message_event_t event {};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = id;
+        event.type = Atom(connection, "_NET_ACTIVE_WINDOW");
+        event.data.data32[0] = 1;  // asked by an application
+        event.data.data32[1] = time;
+        xcb_send_event(connection, false, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                       reinterpret_cast<const char*>(&event));
+    }
+    xcb_flush(connection);
+    return time != 0;
+}
+
+}  // namespace
+
+Screen::Raise Screen::RaiseWindow(const QByteArray& activationToken, const QByteArray& startupId)
 {
     if (m_pages.empty())
-        return false;
+        return Raise::NoWindow;
     if (isMinimized())
         showNormal();
     raise();
-    activateWindow();
-    return true;
+    // Qt's Wayland plugin sends the token it finds in the environment as it
+    // asks for the focus, and clears it; on a desktop that takes no token it
+    // stays, so it is cleared here whatever happened. None is made up: one
+    // left from an earlier request goes before this one.
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    if (!activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    if (!ActivateWithStartupId(this, startupId))
+        activateWindow();
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    return Raise::ActivationAsked;
 }
 
 void Screen::closeEvent(QCloseEvent* e)

@@ -2,9 +2,11 @@
 // Framework-internal: the one portrait window that is the program's screen.
 // Each running dialog is a page on it: a navigation bar with the caption and
 // the ok button at the top, the dialog in the middle, the command bar at the
-// bottom. The page on top is the dialog being run. The screen knows nothing
-// of dialogs: a page tells its dialog of the ok button, Esc and the window's
-// close through the functions the dialog gives it.
+// bottom. The page on top is the dialog being run; a window given more room
+// than a page needs (maximized, full screen) shows it whole in its middle.
+// The screen knows nothing of dialogs: a page tells its dialog of the ok
+// button, Esc and the window's close through the functions the dialog gives
+// it.
 
 #include <QPointer>
 #include <QWidget>
@@ -45,8 +47,14 @@ public:
     CDialog* TopDialog() const;
     // The client size every page gets: the largest template, in pixels.
     QSize ClientSize() const { return m_clientSize; }
-    // Brings the window to the front; false when there is none to show.
-    bool RaiseWindow();
+    // What a request to bring the window to the front came to: no window to
+    // show, or the desktop asked to activate it (which it may refuse).
+    enum class Raise { NoWindow, ActivationAsked };
+    // Brings the window to the front and asks for the focus with what a
+    // later copy's launcher gave it (the Wayland activation token, the X
+    // startup id; either may be empty): used for this one request, and never
+    // left behind for a later one or for a program started later.
+    Raise RaiseWindow(const QByteArray& activationToken, const QByteArray& startupId);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -12,14 +12,17 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -39,52 +42,135 @@ constexpr int kMaxConnections = 16;
 constexpr milliseconds kConnectionLifetime {2000};
 constexpr int kBacklog = 32;
 
-const char kRaiseRequest[] = "raise\n";
-
-bool PrivateToThisUser(const struct stat& st)
-{
-    return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0;
-}
-
 void Warn(const QByteArray& path, const char* why) { qWarning("Single-copy check off: %s %s", path.constData(), why); }
 
-// A folder only this user can enter: the session's runtime directory, or one
-// of our own under the temporary directory. One that is another user's, a
-// link, or was ever open to others is not used, nor repaired: what others
-// left in it could pose as a copy of ours. Empty when there is none.
-QByteArray PrivateFolder()
+// An absolute path from the environment; empty for anything else, which
+// would be read relative to whatever folder the program was started in.
+QByteArray AbsoluteFromEnvironment(const char* name)
 {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    struct stat st {};
-    if (!runtime.isEmpty() && ::stat(runtime.constData(), &st) == 0 && PrivateToThisUser(st))
-        return runtime;
-
-    const QByteArray dir = QFile::encodeName(QDir::tempPath()) + "/sonavolta-" + QByteArray::number(::getuid());
-    if (::mkdir(dir.constData(), 0700) != 0 && errno != EEXIST) {
-        Warn(dir, "cannot be made");
-        return {};
-    }
-    if (::lstat(dir.constData(), &st) != 0 || !PrivateToThisUser(st)) {
-        Warn(dir, "is not a folder that only this user can enter");
-        return {};
-    }
-    return dir;
+    const QByteArray value = qgetenv(name);
+    return value.startsWith('/') ? value : QByteArray();
 }
 
-// True when nothing is at path, or a socket of this user is.
-bool NoSocketOrOurs(const QByteArray& path)
+// Opens the folder name in the folder at (or the path name), not following
+// a link in its place; -1 unless it is a folder only this user can enter.
+// Everything after goes through the descriptor, so a link or a folder put in
+// its place later changes nothing.
+int OpenPrivateFolder(int at, const char* name)
+{
+    const int fd = ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() || (st.st_mode & 077) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Makes the folder name in parent unless it is there, and opens it as above.
+int MakePrivateFolder(const QByteArray& parent, const char* name)
+{
+    const int parentFd = ::open(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (parentFd < 0)
+        return -1;
+    const auto closeParent = qScopeGuard([parentFd] { ::close(parentFd); });
+    if (::mkdirat(parentFd, name, 0700) != 0 && errno != EEXIST)
+        return -1;
+    return OpenPrivateFolder(parentFd, name);
+}
+
+// A file system of this machine: a lock or socket on a network share may be
+// another machine's too, or not work at all.
+bool OnLocalFileSystem(int fd)
+{
+    struct statfs fs {};
+    if (::fstatfs(fd, &fs) != 0)
+        return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0x6969:      // NFS
+    case 0x517B:      // SMB
+    case 0xFF534D42:  // CIFS
+    case 0xFE534D42:  // SMB2
+    case 0x5346414F:  // AFS
+    case 0x73757245:  // Coda
+    case 0x00C36400:  // Ceph
+    case 0x01021997:  // 9P
+        return false;
+    default: return true;
+    }
+}
+
+// The user's cache folder: $XDG_CACHE_HOME, else ~/.cache; made if missing,
+// as the base directory rules ask (0700).
+QByteArray CacheFolder()
+{
+    QByteArray cache = AbsoluteFromEnvironment("XDG_CACHE_HOME");
+    if (cache.isEmpty()) {
+        QByteArray home = AbsoluteFromEnvironment("HOME");
+        if (home.isEmpty()) {
+            const passwd* user = ::getpwuid(::getuid());
+            if (!user || !user->pw_dir || user->pw_dir[0] != '/')
+                return {};
+            home = user->pw_dir;
+        }
+        cache = home + "/.cache";
+    }
+    ::mkdir(cache.constData(), 0700);
+    return cache;
+}
+
+// A folder only this user can enter, open; -1 when there is none. First the
+// session's runtime folder; else one of our own in the temporary folder;
+// else, when that name is taken (another user may make it first, to switch
+// the guard off), one in the user's cache folder on a local file system.
+// One that is another user's, a link, or open to others is not used, nor
+// repaired: what others left in it could pose as a copy of ours.
+int PrivateFolder(QByteArray* path)
+{
+    if (const QByteArray runtime = AbsoluteFromEnvironment("XDG_RUNTIME_DIR"); !runtime.isEmpty()) {
+        if (const int fd = OpenPrivateFolder(AT_FDCWD, runtime.constData()); fd >= 0) {
+            *path = runtime;
+            return fd;
+        }
+    }
+    QByteArray temp = QFile::encodeName(QDir::tempPath());
+    if (!temp.startsWith('/'))
+        temp = "/tmp";
+    const QByteArray ours = "sonavolta-" + QByteArray::number(::getuid());
+    if (const int fd = MakePrivateFolder(temp, ours.constData()); fd >= 0) {
+        *path = temp + '/' + ours;
+        return fd;
+    }
+    const QByteArray cache = CacheFolder();
+    if (!cache.isEmpty()) {
+        if (const int fd = MakePrivateFolder(cache, "sonavolta"); fd >= 0) {
+            if (OnLocalFileSystem(fd)) {
+                *path = cache + "/sonavolta";
+                return fd;
+            }
+            ::close(fd);
+        }
+    }
+    Warn(temp + '/' + ours, "is not a folder that only this user can enter, nor is there one in the cache folder");
+    return -1;
+}
+
+// True when nothing is at name in the folder, or a socket of this user is.
+bool NoSocketOrOurs(int folderFd, const char* name)
 {
     struct stat st {};
-    if (::lstat(path.constData(), &st) != 0)
+    if (::fstatat(folderFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT;
     return S_ISSOCK(st.st_mode) && st.st_uid == ::getuid();
 }
 
 // Opens the lock file, making it if need be; -1 unless it is a plain file of
 // this user's. What it holds does not matter: only the lock on it does.
-int OpenLockFile(const QByteArray& path)
+int OpenLockFile(int folderFd, const char* name)
 {
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    const int fd = ::openat(folderFd, name, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0)
         return -1;
     struct stat st {};
@@ -95,14 +181,36 @@ int OpenLockFile(const QByteArray& path)
     return fd;
 }
 
-bool FillAddress(const QByteArray& path, sockaddr_un* address)
+// Binds or connects fd to the socket name in the folder. A socket address
+// is a path, and the path to the folder is what must not be trusted twice:
+// the name is given relative to the folder, made the working folder for the
+// one call and put back at once. This runs on the one thread that touches
+// files by relative paths, at start-up and at the end.
+int AtFolder(int folderFd, const char* name, int fd, int (*call)(int, const sockaddr*, socklen_t))
 {
-    *address = {};
-    address->sun_family = AF_UNIX;
-    if (path.size() >= int(sizeof address->sun_path))
-        return false;
-    std::memcpy(address->sun_path, path.constData(), path.size());
-    return true;
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    if (std::strlen(name) >= sizeof address.sun_path) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
+    std::strcpy(address.sun_path, name);
+    const int cwd = ::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (cwd < 0)
+        return -1;
+    int result = -1;
+    int error = 0;
+    if (::fchdir(folderFd) == 0) {
+        result = call(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        error = errno;
+        if (::fchdir(cwd) != 0)
+            qWarning("Single-copy check: the working folder could not be restored");
+    } else {
+        error = errno;
+    }
+    ::close(cwd);
+    errno = error;
+    return result;
 }
 
 // True when the other end of a connected socket runs as this user.
@@ -119,33 +227,27 @@ int MillisecondsLeft(Clock::time_point deadline)
     return left > 0 ? int(left) : 0;
 }
 
-enum class Answer { Raised, NoWindow, NotOurs };
+enum class Answer { Raised, NoWindow, NoCopy, NotOurs };
 
-// Asks the copy listening at path to raise its window. NoWindow also stands
-// for no copy there, or none that answered by the deadline, however the
-// other end behaves; NotOurs for a process of another user at the other end.
-Answer AskToRaise(const QByteArray& path, Clock::time_point deadline)
+// Asks the copy listening at name in the folder to raise its window, with
+// request. NoCopy: nothing listens there (no socket, or one refused).
+// NoWindow: a copy that has no window, or none that answered by the
+// deadline, however the other end behaves. NotOurs: a process of another
+// user at the other end.
+Answer AskToRaise(int folderFd, const char* name, const std::string& request, Clock::time_point deadline)
 {
-    sockaddr_un address;
-    if (!FillAddress(path, &address))
-        return Answer::NoWindow;
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return Answer::NoWindow;
     const auto closeFd = qScopeGuard([fd] { ::close(fd); });
-
-    // A full queue of connections keeps connect() waiting: only until the deadline.
-    const int left = MillisecondsLeft(deadline);
-    if (left == 0)
-        return Answer::NoWindow;
-    const timeval timeout {left / 1000, (left % 1000) * 1000};
-    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-        return Answer::NoWindow;
+    if (AtFolder(folderFd, name, fd, ::connect) != 0) {
+        // A full queue of connections (EAGAIN) is a copy that is busy.
+        return errno == ENOENT || errno == ECONNREFUSED ? Answer::NoCopy : Answer::NoWindow;
+    }
     if (!PeerIsThisUser(fd))
         return Answer::NotOurs;
-    const ssize_t size = sizeof kRaiseRequest - 1;
-    if (::send(fd, kRaiseRequest, size, MSG_NOSIGNAL) != size)
+    // A request fits the socket's buffer: it goes at once or not at all.
+    if (::send(fd, request.data(), request.size(), MSG_NOSIGNAL) != ssize_t(request.size()))
         return Answer::NoWindow;
 
     for (;;) {
@@ -160,11 +262,43 @@ Answer AskToRaise(const QByteArray& path, Clock::time_point deadline)
     }
 }
 
+QByteArray EntryName(const QByteArray& display)
+{
+    // One name per executable: copies installed in two places are two
+    // programs. Its bytes: two paths, two names. And one per display.
+    QByteArray key = QByteArray::fromStdString(fw::ProgramPath().native());
+    if (!display.isEmpty())
+        key += '\0' + display;
+    return "sonavolta-" + QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(16);
+}
+
 }  // namespace
 
-// One later copy's connection to the first: its request (a few bytes at
-// most) is read and answered, and the connection closed; closed all the
-// same once its time is up.
+LaunchTokens LaunchTokens::FromEnvironment()
+{
+    return {qgetenv("XDG_ACTIVATION_TOKEN"), qgetenv("DESKTOP_STARTUP_ID")};
+}
+
+QByteArray DisplayKey(const QByteArray& platform, const QByteArray& xDisplay, const QByteArray& waylandDisplay)
+{
+    if (platform == "wayland")
+        return "wayland:" + (waylandDisplay.isEmpty() ? QByteArray("wayland-0") : waylandDisplay);
+    if (platform == "xcb") {
+        // host:display.screen; the screen is one of the same display's.
+        QByteArray display = xDisplay;
+        const int colon = display.lastIndexOf(':');
+        if (const int dot = display.indexOf('.', colon); colon >= 0 && dot > colon)
+            display.truncate(dot);
+        if (display.startsWith("unix:"))
+            display.remove(0, 4);
+        return "x11:" + display;
+    }
+    return {};
+}
+
+// One later copy's connection to the first: its request (a few hundred
+// bytes at most) is read and answered, and the connection closed; closed all
+// the same once its time is up.
 class SingleInstance::Connection : public QObject {
 public:
     Connection(int fd, SingleInstance& owner)
@@ -195,7 +329,7 @@ private:
         }
         switch (m_reader.Feed(bytes, size_t(size))) {
         case CopyRequest::Incomplete: return;
-        case CopyRequest::Raise: Reply(m_owner.m_raise && m_owner.m_raise()); break;
+        case CopyRequest::Raise: Reply(m_owner.m_raise && m_owner.m_raise(m_reader.Parsed())); break;
         case CopyRequest::Refuse: Reply(false); break;
         }
         End();
@@ -220,32 +354,28 @@ private:
     CopyRequestReader m_reader;
 };
 
-SingleInstance::SingleInstance()
+SingleInstance::SingleInstance(const QByteArray& display)
 {
-    const QByteArray dir = PrivateFolder();
-    if (dir.isEmpty())
+    QByteArray folderPath;
+    const int folderFd = PrivateFolder(&folderPath);
+    if (folderFd < 0)
         return;
-    // One name per executable: copies installed in two places are two programs.
-    const QByteArray exe = QByteArray::fromStdString(fw::ProgramPath().native());  // its bytes: two paths, two names
-    const QByteArray name =
-        dir + "/sonavolta-" + QCryptographicHash::hash(exe, QCryptographicHash::Sha256).toHex().left(16);
-    const QByteArray socketPath = name + ".sock";
-    sockaddr_un address;
-    if (!FillAddress(socketPath, &address)) {
-        Warn(dir, "is too long a path for a socket");
+    const QByteArray name = EntryName(display);
+    const QByteArray socketName = name + ".sock";
+    if (!NoSocketOrOurs(folderFd, socketName.constData())) {
+        Warn(folderPath + '/' + socketName, "is not a socket of this user's");
+        ::close(folderFd);
         return;
     }
-    if (!NoSocketOrOurs(socketPath)) {
-        Warn(socketPath, "is not a socket of this user's");
-        return;
-    }
-    m_lockFd = OpenLockFile(name + ".lock");
+    m_lockFd = OpenLockFile(folderFd, (name + ".lock").constData());
     if (m_lockFd < 0) {
-        Warn(name + ".lock", "cannot be opened as a file of this user's");
+        Warn(folderPath + '/' + name + ".lock", "cannot be opened as a file of this user's");
+        ::close(folderFd);
         return;
     }
-    m_socketPath = socketPath;
-    m_first = TakeLock();
+    m_folderFd = folderFd;
+    m_folderPath = folderPath;
+    m_socketName = socketName;
 }
 
 SingleInstance::~SingleInstance()
@@ -253,56 +383,93 @@ SingleInstance::~SingleInstance()
     if (m_listenFd >= 0) {
         m_listener.reset();
         ::close(m_listenFd);
-        ::unlink(m_socketPath.constData());
+        // Only the socket this copy bound: a later copy that took over (its
+        // lock removed meanwhile) may have put its own at the name.
+        struct stat st {};
+        if (::fstatat(m_folderFd, m_socketName.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISSOCK(st.st_mode)
+            && st.st_dev == m_socketDevice && st.st_ino == m_socketInode)
+            ::unlinkat(m_folderFd, m_socketName.constData(), 0);
     }
     if (m_lockFd >= 0)
         ::close(m_lockFd);
+    if (m_folderFd >= 0)
+        ::close(m_folderFd);
 }
 
 bool SingleInstance::TakeLock() { return ::flock(m_lockFd, LOCK_EX | LOCK_NB) == 0; }
 
-bool SingleInstance::RaiseOtherCopy()
+bool SingleInstance::RaiseOtherCopy(const LaunchTokens& tokens)
 {
-    if (m_first || m_socketPath.isEmpty())
+    if (m_folderFd < 0)
         return false;
+    const std::string request = MakeRaiseRequest(tokens.activationToken.toStdString(), tokens.startupId.toStdString());
     const Clock::time_point start = Clock::now();
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
         // Each attempt, its connection and its answer included, has its second.
         const Clock::time_point end = start + attempt * kAttemptSpacing;
-        switch (AskToRaise(m_socketPath, end)) {
-        case Answer::Raised: return true;
-        case Answer::NotOurs:
-            qWarning("Single-copy check off: another user listens at %s", m_socketPath.constData());
+        // The lock decides, unless a copy still listens: one whose lock file
+        // was removed while it ran holds a lock on a file that is gone.
+        const bool locked = m_first || TakeLock();
+        m_first = locked;
+        const Answer answer = AskToRaise(m_folderFd, m_socketName.constData(), request, end);
+        if (locked && answer == Answer::NoCopy)
+            return false;  // the first copy
+        // A later copy: the tokens are the first copy's to use. This one
+        // never uses them, nor passes them to anything it starts.
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+        qunsetenv("DESKTOP_STARTUP_ID");
+        if (answer == Answer::Raised)
+            return true;
+        if (answer == Answer::NotOurs) {
+            qWarning("Single-copy check off: another user listens at %s/%s", m_folderPath.constData(),
+                     m_socketName.constData());
+            m_first = false;
             return false;
-        case Answer::NoWindow: break;
         }
         // The other copy has no window yet; give it the rest of the second.
         std::this_thread::sleep_until(end);
-        // If it has ended meanwhile, this copy is the first now.
-        if (TakeLock()) {
-            m_first = true;
-            return false;
-        }
     }
     return false;
 }
 
-void SingleInstance::Listen(std::function<bool()> raise)
+int SingleInstance::BindSocket()
 {
-    if (!m_first)
-        return;
-    sockaddr_un address;
-    FillAddress(m_socketPath, &address);
-    // A socket left by a copy that crashed is in the way; we hold the lock, so
-    // no other copy of ours is listening on it.
-    ::unlink(m_socketPath.constData());
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0)
+        return -1;
+    const char* name = m_socketName.constData();
+    bool bound = AtFolder(m_folderFd, name, fd, ::bind) == 0;
+    if (!bound && errno == EADDRINUSE) {
+        // A socket is in the way. It is removed only when connecting to it is
+        // refused (a copy that crashed left it): a live one is another copy's.
+        const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        const bool refused = probe >= 0 && AtFolder(m_folderFd, name, probe, ::connect) != 0 && errno == ECONNREFUSED;
+        if (probe >= 0)
+            ::close(probe);
+        bound = refused && NoSocketOrOurs(m_folderFd, name) && ::unlinkat(m_folderFd, name, 0) == 0
+                && AtFolder(m_folderFd, name, fd, ::bind) == 0;
+    }
+    if (!bound) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void SingleInstance::Listen(std::function<bool(const CopyRequestParsed&)> raise)
+{
+    if (!m_first || m_folderFd < 0)
         return;
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, kBacklog) != 0) {
+    const int fd = BindSocket();
+    if (fd < 0)
+        return;
+    struct stat st {};
+    if (::listen(fd, kBacklog) != 0 || ::fstatat(m_folderFd, m_socketName.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         ::close(fd);
         return;
     }
+    m_socketDevice = st.st_dev;
+    m_socketInode = st.st_ino;
     m_listenFd = fd;
     m_raise = std::move(raise);
     m_listener = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);

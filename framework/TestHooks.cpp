@@ -2,6 +2,7 @@
 
 #include "framework/TestHooks.h"
 
+#include <QByteArray>
 #include <QTimer>
 #include <QWidget>
 
@@ -12,6 +13,7 @@ namespace testhooks {
 namespace {
 
 const char* const kExitAfterFirstPaint = "SONAVOLTA_EXIT_AFTER_FIRST_PAINT";
+const char* const kReportRaise = "SONAVOLTA_REPORT_RAISE";
 const int kCloseDelayMs = 100;
 
 }  // namespace
@@ -33,6 +35,15 @@ void AfterPaint(QWidget* window)
 CString CalculatorToOpenAfterMainRun()
 {
     return qEnvironmentVariable(kExitAfterFirstPaint) == QLatin1String("wave") ? CString("wave") : CString();
+}
+
+void AfterRaiseRequest(const QByteArray& activationToken, const QByteArray& startupId, bool raised)
+{
+    if (!qEnvironmentVariableIsSet(kReportRaise))
+        return;
+    std::printf("raise activation=%s startup=%s raised=%d token left=%s\n", activationToken.constData(),
+                startupId.constData(), int(raised), qgetenv("XDG_ACTIVATION_TOKEN").constData());
+    std::fflush(stdout);
 }
 
 }  // namespace testhooks

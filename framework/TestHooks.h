@@ -13,9 +13,15 @@
 //   Wave calculator as its button makes it, without showing it, and prints
 //   "wave opened" or the text of the error that kept it from opening
 //   (tests/install: the installed program finds its pitch table).
+// SONAVOLTA_REPORT_RAISE=<any value>
+//   Each request of a later copy to raise the window prints "raise
+//   activation=<token> startup=<id> raised=<0|1> token left=<what
+//   XDG_ACTIVATION_TOKEN holds afterwards>" on stdout (tests/races
+//   SingleCopyGuardTest).
 
 #include "framework/Core.h"
 
+class QByteArray;
 class QWidget;
 
 namespace testhooks {
@@ -26,5 +32,8 @@ void AfterPaint(QWidget* window);
 // The calculator to make once the main dialog's run has ended ("wave"), or
 // empty when no test asks for one.
 CString CalculatorToOpenAfterMainRun();
+
+// Framework use: called after a later copy's request to raise the window.
+void AfterRaiseRequest(const QByteArray& activationToken, const QByteArray& startupId, bool raised);
 
 }  // namespace testhooks

@@ -5,8 +5,11 @@
 #include "framework/Program.h"
 #include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
+#include "framework/SingleCopyRequest.h"
 #include "framework/SingleInstance_p.h"
+#include "framework/TestHooks.h"
 #include "framework/Text.h"
+#include "framework/WaylandProbe.h"
 #include "framework/Widgets_p.h"
 
 #include <QApplication>
@@ -19,6 +22,56 @@
 namespace {
 
 CWinApp* g_app = nullptr;
+
+// Every window is painted by the raster engine, so Qt need not bring up its
+// OpenGL integrations as it starts: on Wayland its EGL client buffers cost
+// most of the start-up time. A user's own setting of these wins.
+const char* const kWaylandSwitch = "QT_WAYLAND_CLIENT_BUFFER_INTEGRATION";
+const char* const kXcbSwitch = "QT_XCB_GL_INTEGRATION";
+// The switches set here, for this program alone: the programs it starts get
+// the user's environment without them.
+QStringList g_switchesSetHere;
+QtMessageHandler g_nextMessageHandler = nullptr;
+
+// Without a client buffer integration Qt warns that it loaded none, which is
+// what was asked; every other message goes on.
+void QuietAboutNoClientBuffers(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    const bool asked = type == QtWarningMsg && qstrcmp(context.category, "qt.qpa.wayland") == 0
+                       && (message.startsWith(QLatin1String("Failed to load client buffer integration"))
+                           || message.startsWith(QLatin1String("Available client buffer integrations")));
+    if (!asked)
+        g_nextMessageHandler(type, context, message);
+}
+
+void SetForThisProgram(const char* name)
+{
+    qputenv(name, "none");
+    g_switchesSetHere << QString::fromLatin1(name);
+}
+
+// Qt draws a window's frame on Wayland only through a client buffer
+// integration; without one the window has none. So it is left out only where
+// the frames come from elsewhere: the compositor draws them, or the user has
+// turned Qt's off.
+bool WaylandFramesNeedNoClientBuffers()
+{
+    if (qEnvironmentVariableIntValue("QT_WAYLAND_DISABLE_WINDOWDECORATION") != 0)
+        return true;
+    return fw::CompositorDrawsWindowFrames();
+}
+
+void LeaveOpenGlOut()
+{
+    if (!qEnvironmentVariableIsSet(kXcbSwitch))
+        SetForThisProgram(kXcbSwitch);
+    if (!qEnvironmentVariableIsSet(kWaylandSwitch) && qEnvironmentVariableIsSet("WAYLAND_DISPLAY")
+        && WaylandFramesNeedNoClientBuffers()) {
+        SetForThisProgram(kWaylandSwitch);
+        if (!g_nextMessageHandler)
+            g_nextMessageHandler = qInstallMessageHandler(QuietAboutNoClientBuffers);
+    }
+}
 
 }  // namespace
 
@@ -49,20 +102,32 @@ CString AfxGetAppName()
 
 int CWinApp::Run(int argc, char** argv)
 {
+    // Read before Qt's X plugin takes the startup id as it connects.
+    const fw::LaunchTokens launchTokens = fw::LaunchTokens::FromEnvironment();
+    LeaveOpenGlOut();
     QApplication app(argc, argv);
     AfxInitWindowStyle();
     m_pszAppName = AfxGetAppName();
     QApplication::setApplicationName(m_pszAppName);
     QApplication::setApplicationDisplayName(m_pszAppName);
+    // The window's app id on Wayland, which a dock matches to the desktop
+    // entry of that name; without it Qt takes the executable's file name.
+    if (const char* desktopId = res::FindString(AFX_IDS_DESKTOP_ID))
+        QGuiApplication::setDesktopFileName(QString::fromUtf8(desktopId));
     if (const QIcon icon = fw::ResourceIcon(AFX_IDI_APP); !icon.isNull())
         QApplication::setWindowIcon(icon);
 
-    fw::SingleInstance instance;
-    if (instance.RaiseOtherCopy())
+    fw::SingleInstance instance(
+        fw::DisplayKey(QGuiApplication::platformName().toUtf8(), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")));
+    if (instance.RaiseOtherCopy(launchTokens))
         return -1;
-    instance.Listen([] {
+    instance.Listen([](const fw::CopyRequestParsed& request) {
+        const QByteArray token = QByteArray::fromStdString(request.activationToken);
+        const QByteArray startupId = QByteArray::fromStdString(request.startupId);
         fw::Screen* screen = fw::Screen::Existing();
-        return screen && screen->RaiseWindow();
+        const bool raised = screen && screen->RaiseWindow(token, startupId) == fw::Screen::Raise::ActivationAsked;
+        testhooks::AfterRaiseRequest(token, startupId, raised);
+        return raised;
     });
 
     int result = 0;
@@ -101,7 +166,19 @@ void ReportException(const CException& e) { AfxMessageBox(e.GetErrorMessage(), M
 
 bool StartDetachedProcess(const CString& program, const CStringList& arguments)
 {
-    return QProcess::startDetached(program, arguments);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : g_switchesSetHere)
+        environment.remove(name);
+    // A launcher's token is good for one activation, ours: one the desktop
+    // never took (no activation protocol there) is not the started
+    // program's to spend.
+    environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+    environment.remove(QStringLiteral("DESKTOP_STARTUP_ID"));
+    process.setProcessEnvironment(environment);
+    return process.startDetached();
 }
 
 CString GetUserDecimalSeparator() { return QLocale::system().decimalPoint(); }

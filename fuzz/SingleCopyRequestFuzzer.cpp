@@ -11,13 +11,16 @@
 // - the request is decided by kMaxRequestBytes bytes, and stays as it was
 //   decided whatever comes after;
 // - the bytes in pieces ask for what they ask for taken whole;
-// - Raise only for the line "raise", at the very start.
+// - Raise only for a request line at the very start, and exactly the line
+//   the later copy makes from the token and id it carries (so no other
+//   bytes ride along with them).
 
 #include "framework/SingleCopyRequest.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -67,12 +70,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("undecided at the limit");
 
     // Taken whole, the bytes ask for the same; the reader kept what decided it.
-    if (fw::ParseCopyRequest(sent.substr(0, fw::kMaxRequestBytes)) != decided)
+    if (fw::ParseCopyRequest(sent.substr(0, fw::kMaxRequestBytes)) != reader.Parsed())
         Fail("pieces and whole disagree");
     const std::string_view kept = sent.substr(0, taken);
-    if (fw::ParseCopyRequest(kept) != decided)
+    const fw::CopyRequestParsed parsed = fw::ParseCopyRequest(kept);
+    if (parsed != reader.Parsed() || parsed.request != decided)
         Fail("the kept bytes ask for something else");
-    if ((decided == CopyRequest::Raise) != (kept.substr(0, 6) == "raise\n"))
-        Fail("Raise without the line \"raise\", or the line without Raise");
+    if (kept.substr(0, 6) == "raise\n" && decided != CopyRequest::Raise)
+        Fail("the older line \"raise\" without Raise");
+    if (decided == CopyRequest::Raise) {
+        const std::string line = fw::MakeRaiseRequest(parsed.activationToken, parsed.startupId);
+        if (kept.substr(0, line.size()) != line)
+            Fail("Raise for a line the later copy would not make");
+        if ((!parsed.activationToken.empty() && !fw::IsSendableCopyToken(parsed.activationToken))
+            || (!parsed.startupId.empty() && !fw::IsSendableCopyToken(parsed.startupId)))
+            Fail("a token that may not be sent was taken");
+    }
+    if (decided != CopyRequest::Raise && parsed != fw::CopyRequestParsed {decided, {}, {}})
+        Fail("a refused request carries a token");
     return 0;
 }

@@ -1,6 +1,7 @@
 // Menus, toolbars, images and the string table.
 
 #include "framework/ResourceTypes.h"
+#include "res/Version.h"
 #include "res/resource.h"
 
 namespace res {
@@ -18,6 +19,7 @@ constexpr Toolbar kToolbars[] = {{IDR_HELP_TOOLBAR, IDB_HELP_BUTTON, 16, 15, kHe
 
 constexpr StringEntry kStrings[] = {
     {AFX_IDS_APP_TITLE, "Sonavolta"},  // the program's name, as message boxes show it
+    {AFX_IDS_DESKTOP_ID, SONAVOLTA_APP_ID},
     {IDS_LEVEL, "Level"},
     {IDS_DELAY, "Delay"},
     {IDS_WAVE, "Wave"},

@@ -2,8 +2,10 @@
 // bytes: a copy of this test, started as a process from a folder of its own,
 // opens Help from the chooser's menu, the Wave calculator through the chooser
 // and its Help button, after its executable was replaced, from a folder named with the byte 0xE9,
-// and with /proc hidden. The table must be found and Help must open the page
-// beside the copy each time.
+// and with /proc hidden, also with a start-up argument that names another
+// folder. The table must be found and Help must open the page beside the
+// copy each time; and where nothing names the copy's folder, Help says the
+// page was not found rather than hand the browser a bare "file:".
 
 #include "app/ChooserDlg.h"
 #include "res/resource.h"
@@ -70,8 +72,18 @@ int RunAsCopy()
                 if (action->text() == QLatin1String("Contents"))
                     QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(action).center());
         });
+        // What Help says instead of opening a page, when it cannot name one.
+        QTimer helpBox;
+        QObject::connect(&helpBox, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                std::printf("help: %s\n", box->text().toUtf8().constData());
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            }
+        });
+        helpBox.start(20);
         if (QToolButton* help = HelpMenuButton(chooser))
             QTest::mouseClick(help, Qt::LeftButton);
+        helpBox.stop();
 
         QTimer::singleShot(0, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -163,7 +175,9 @@ public:
         fs::permissions(m_dir / "xdg-open", fs::perms::owner_all);
     }
     std::string PathEntry() const { return "PATH=" + m_dir.native() + ":" + std::getenv("PATH"); }
-    // The URLs it was given, one a line, once there are count of them.
+    // The URLs it was given, one a line, once there are count of them; in
+    // the order of their names, as two viewers started at once may write
+    // theirs in either order.
     std::string Urls(int count) const
     {
         std::string urls;
@@ -173,7 +187,14 @@ public:
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        return urls;
+        std::vector<std::string> lines;
+        for (std::size_t start = 0, end; (end = urls.find('\n', start)) != std::string::npos; start = end + 1)
+            lines.push_back(urls.substr(start, end - start + 1));
+        std::sort(lines.begin(), lines.end());
+        std::string sorted;
+        for (const std::string& line : lines)
+            sorted += line;
+        return sorted;
     }
 
 private:
@@ -210,17 +231,23 @@ constexpr bool kSanitized = false;
 
 TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
 {
+    enum class Start { Plain, LyingArgument, ByDescriptor };
     struct Case {
         const char* name;
         std::string folder;  // bytes
         bool replaceAfterStart;
         bool hideProc;
+        Start start = Start::Plain;
     };
     const Case cases[] = {
         {"executable replaced after start", "program", true, false},
         {"a folder named with the byte 0xE9", "caf\xE9", false, false},
         {"no /proc", "program", false, true},
         {"all three at once", "caf\xE9", true, true},
+        // The start-up argument is the caller's to choose: it names a folder
+        // with a table and pages of its own.
+        {"no /proc, a start-up argument naming another folder", "program", false, true, Start::LyingArgument},
+        {"no /proc, and nothing names the program's folder", "program", false, true, Start::ByDescriptor},
     };
     const fs::path self = fs::canonical("/proc/self/exe");
     for (const Case& c : cases) {
@@ -250,27 +277,40 @@ TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
             fs::copy_file(self, folder / "program_dir_test.new");
             env.push_back("SONAVOLTA_TEST_REPLACEMENT=" + (folder / "program_dir_test.new").native());
         }
+        const fs::path other = temp / "other";
+        fs::create_directories(other);
+        fs::copy_file(self, other / "program_dir_test");
+        std::ofstream(other / "spn.dat", std::ios::binary) << "123.45;A4\r\n";
+        for (const char* page : {"sonavolta.html", "sonavolta-wave.html"})
+            std::ofstream(other / page) << "not ours";
         const ViewerStub viewer(temp);
         env.push_back(viewer.PathEntry());
         std::vector<std::string> argv = {program.native()};
         if (c.hideProc) {
-            argv = {"unshare",
-                    "--mount",
-                    "--propagation",
-                    "private",
-                    "/bin/sh",
-                    "-c",
-                    "mount -t tmpfs none /proc && exec \"$0\"",
-                    program.native()};
+            const char* run = c.start == Start::LyingArgument ? "mount -t tmpfs none /proc && exec -a \"$1\" \"$0\""
+                                                              : "mount -t tmpfs none /proc && exec \"$0\"";
+            argv = {"unshare", "--mount",        "--propagation",
+                    "private", "/bin/bash",      "-c",
+                    run,       program.native(), (other / "program_dir_test").native()};
+        }
+        if (c.start == Start::ByDescriptor) {
+            argv[7] = self.native();
+            env.push_back("SONAVOLTA_TEST_RUN_BY_DESCRIPTOR=" + program.native());
         }
 
         EXPECT_EQ(RunProcess(argv, env, temp / "out"), 0);
         std::string out = ReadFile(temp / "out");
         std::replace(out.begin(), out.end(), ',', '.');  // the user's decimal separator
-        EXPECT_EQ(out, "wave: 440.00\n");
         const std::string page = "file://" + PercentEncoded((folder / "sonavolta.html").native());
         const std::string wavePage = "file://" + PercentEncoded((folder / "sonavolta-wave.html").native());
-        EXPECT_EQ(viewer.Urls(2), page + "\n" + wavePage + "\n");
+        if (c.start == Start::ByDescriptor) {
+            // Nothing to open, and said so; no bare "file:" for the browser.
+            EXPECT_EQ(out, "help: sonavolta.html was not found.\nwave: an unnamed file was not found.\n");
+            EXPECT_EQ(viewer.Urls(1), "");
+        } else {
+            EXPECT_EQ(out, "wave: 440.00\n");
+            EXPECT_EQ(viewer.Urls(2), wavePage + "\n" + page + "\n");
+        }
         if (c.replaceAfterStart) {
             EXPECT_FALSE(fs::exists(folder / "program_dir_test.new"));
         }
@@ -282,6 +322,16 @@ TEST(ProgramDir, FoundAtStartUpTheTableAndHelpStayBesideTheProgram)
 
 int main(int argc, char** argv)
 {
+    // Runs the program from its descriptor: the path the kernel then records
+    // is /dev/fd/N, which names nothing once /proc is hidden.
+    if (const char* program = std::getenv("SONAVOLTA_TEST_RUN_BY_DESCRIPTOR")) {
+        const int fd = ::open(program, O_RDONLY | O_CLOEXEC);
+        char name[] = "not-on-any-path";
+        char* args[] = {name, nullptr};
+        ::unsetenv("SONAVOLTA_TEST_RUN_BY_DESCRIPTOR");
+        ::fexecve(fd, args, environ);
+        return 4;
+    }
     QApplication app(argc, argv);
     if (std::getenv("SONAVOLTA_TEST_SUBJECT"))
         return RunAsCopy();

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -125,10 +128,12 @@ TEST(CalcProgram, BadInputsEndWithOneLineAndTheirExitCode)
         {{"wave", "1e999"}, 1, "0.0001 to 100000 Hz"},
         {{"wave", "nan"}, 2, "neither a frequency"},
         {{"wave", "inf"}, 2, "neither a frequency"},
-        {{"wave", "440Hz"}, 2, "FREQUENCY|NOTE: '440Hz' is neither a frequency (0.0001 to 100000 Hz) nor a note"},
-        {{"wave", "H4"}, 2, "nor a note name (C0 to B9"},
-        {{"wave", "E#4"}, 2, "neither a frequency"},
-        {{"wave", "C10"}, 1, "NOTE: C10 is out of range (C0 to B9"},
+        {{"wave", "440Gz"},
+         2,
+         "FREQUENCY|NOTE: '440Gz' is neither a frequency (0.0001 to 100000 Hz; units Hz kHz) nor a note"},
+        {{"wave", "H4"}, 2, "nor a note name (C-1 to B10"},
+        {{"wave", "E##4"}, 2, "neither a frequency"},
+        {{"wave", "C11"}, 1, "NOTE: C11 is out of range (C-1 to B10"},
         {{"wave", "440", "--a4", "1000"}, 1, "--a4: 1000 is out of range (300 to 600 Hz)"},
         {{"wave", "440", "--a4"}, 2, "--a4 needs a value"},
         {{"wave", "440", "--temp", "warm"}, 2, "--temp"},
@@ -232,7 +237,7 @@ TEST(CalcProgram, BatchGoesOnPastABadLine)
     EXPECT_EQ(level.exit, 1) << level;
     EXPECT_EQ(CountLines(level.out), 3) << level;
     EXPECT_EQ(level.err,
-              "sonavolta-calc: line 3: --vrms: -3V is out of range (above 0 V up to 1e10 V; units mV V kV MV)\n");
+              "sonavolta-calc: line 3: --vrms: -3V is out of range (above 0 V up to 1e10 V; units nV uV mV V kV MV)\n");
 
     const Result notes = Calc({"wave", "-"}, "A4\nX9\nC5\n");
     EXPECT_EQ(notes.exit, 1) << notes;
@@ -269,13 +274,17 @@ TEST(CalcProgram, TableShowsTheDialogsUnits)
 {
     const Result r = Calc({"level", "--dbu", "0"});
     ASSERT_EQ(r.exit, 0) << r;
-    EXPECT_EQ(r.out, "dBu              0.0000\n"
-                     "dBV             -2.2185\n"
-                     "dBm              0.0000\n"
-                     "Power            1.0000 mW\n"
-                     "Voltage (RMS)  774.5967 mV\n"
-                     "Voltage (p-p)    2.1909 V\n"
-                     "Load                600 ohms\n");
+    EXPECT_EQ(r.out, "dBu               0.0000\n"
+                     "dBV              -2.2185\n"
+                     "dBm               0.0000\n"
+                     "dBW             -30.0000\n"
+                     "dBmV             57.7815\n"
+                     "dB\u00b5V            117.7815\n"
+                     "Power             1.0000 mW\n"
+                     "Voltage (RMS)   774.5967 mV\n"
+                     "Voltage (peak)    1.0954 V\n"
+                     "Voltage (p-p)     2.1909 V\n"
+                     "Load                 600 ohms\n");
     // Without UTF-8 the micro sign becomes a u.
     const Result micro = Calc({"level", "--power", "250uW"}, {}, {"LC_ALL=C"});
     EXPECT_NE(micro.out.find("250.0000 uW"), std::string::npos) << micro;
@@ -288,6 +297,165 @@ TEST(CalcProgram, AWriteErrorIsAFailure)
     const Result r = RunProgram(SONAVOLTA_CALC, {"wave", "440"}, {}, kCLocale, "/dev/full");
     EXPECT_EQ(r.exit, 1) << r;
     EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r;
+}
+
+// With SIGPIPE ignored, as some callers leave it, a reader that has gone is
+// noticed at the first failed write: one message, and no more input read.
+TEST(CalcProgram, AReaderThatHasGoneEndsTheRun)
+{
+    TempFile in, err;
+    std::string lines;
+    for (int i = 0; i < 200000; ++i)
+        lines += "440\n";
+    std::ofstream(in.Path(), std::ios::binary) << lines;
+    const int input = open(in.Path().c_str(), O_RDONLY);
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    close(pipe[0]);  // the reader is gone before the first answer
+    const pid_t pid = fork();
+    if (pid == 0) {
+        signal(SIGPIPE, SIG_IGN);
+        dup2(input, 0);
+        dup2(pipe[1], 1);
+        const int e = open(err.Path().c_str(), O_WRONLY | O_TRUNC);
+        dup2(e, 2);
+        putenv(const_cast<char*>("LC_ALL=C.UTF-8"));
+        execl(SONAVOLTA_CALC, SONAVOLTA_CALC, "wave", "-", "--json", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipe[1]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    // The child shared the input's offset: how far it read.
+    const off_t read = lseek(input, 0, SEEK_CUR);
+    close(input);
+    const std::string message = ReadFile(err.Path());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(message, "sonavolta-calc: cannot write the output: Broken pipe\n");
+    EXPECT_LT(read, off_t(lines.size() / 4)) << "read " << read << " of " << lines.size() << " bytes";
+}
+
+// Answers and messages come in the order of the lines, on one terminal too.
+TEST(CalcProgram, AnErrorComesAfterTheAnswersBeforeIt)
+{
+    TempFile in, both;
+    std::ofstream(in.Path(), std::ios::binary) << "120\nabc\n90\n";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int i = open(in.Path().c_str(), O_RDONLY);
+        const int o = open(both.Path().c_str(), O_WRONLY | O_TRUNC);
+        dup2(i, 0);
+        dup2(o, 1);
+        dup2(o, 2);
+        execl(SONAVOLTA_CALC, SONAVOLTA_CALC, "delay", "-", "--csv", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const std::string out = ReadFile(both.Path());
+    const std::size_t first = out.find("\n120,"), error = out.find("line 2:"), third = out.find("\n90,");
+    ASSERT_NE(first, std::string::npos) << out;
+    ASSERT_NE(error, std::string::npos) << out;
+    ASSERT_NE(third, std::string::npos) << out;
+    EXPECT_LT(first, error) << out;
+    EXPECT_LT(error, third) << out;
+}
+
+// What a message echoes from the input cannot reach the terminal as control
+// bytes, and a NUL does not cut it short.
+TEST(CalcProgram, MessagesEscapeWhatTheyEcho)
+{
+    const std::string input = std::string("\x1b]0;owned\x07\n12\0"
+                                          "34\n\xff\xfe\n\xc2\x9b"
+                                          "31m\nA\u00e9\n",
+                                          30);
+    const Result r = Calc({"delay", "-"}, input);
+    EXPECT_EQ(r.exit, 1) << r;
+    EXPECT_EQ(r.err, "sonavolta-calc: line 1: BPM: '\\x1b]0;owned\\x07' is not a number (1 to 1000 BPM)\n"
+                     "sonavolta-calc: line 2: BPM: '12\\x0034' is not a number (1 to 1000 BPM)\n"
+                     "sonavolta-calc: line 3: BPM: '\\xff\\xfe' is not a number (1 to 1000 BPM)\n"
+                     "sonavolta-calc: line 4: BPM: '\\xc2\\x9b31m' is not a number (1 to 1000 BPM)\n"
+                     "sonavolta-calc: line 5: BPM: 'A\u00e9' is not a number (1 to 1000 BPM)\n");
+    // On the command line too, and any byte past ASCII outside UTF-8.
+    const Result arg = Calc({"wave", "\x1b[2J\u00e9"}, {}, {"LC_ALL=C"});
+    EXPECT_EQ(arg.exit, 2) << arg;
+    EXPECT_NE(arg.err.find("'\\x1b[2J\\xc3\\xa9'"), std::string::npos) << arg;
+    const Result option = Calc({"delay", "1", "--\x1b[2J"});
+    EXPECT_NE(option.err.find("unknown option '--\\x1b[2J'"), std::string::npos) << option;
+}
+
+TEST(CalcProgram, KeysAndHeaders)
+{
+    // The CSV header of an empty input, or of one without a good line.
+    for (const char* input : {"", "\n\n", "abc\n"}) {
+        const Result r = Calc({"delay", "-", "--csv"}, input);
+        EXPECT_EQ(r.out.rfind("bpm,bar_4_4_ms,bar_4_4_hz,", 0), 0u) << r;
+        EXPECT_EQ(CountLines(r.out), 1) << r;
+    }
+    EXPECT_EQ(Calc({"wave", "-", "--csv"}, "").out.rfind("frequency_hz,note,note_hz,cents,", 0), 0u);
+
+    // --si adds plain watts and volts after the other keys, which stay as they are.
+    const auto keys = [](const std::string& json) {
+        std::vector<std::string> found;
+        for (std::size_t at = json.find('"'); at != std::string::npos; at = json.find(",\"", at)) {
+            const std::size_t start = json.find('"', at) + 1;
+            const std::size_t end = json.find('"', start);
+            found.push_back(json.substr(start, end - start));
+            at = end;
+        }
+        return found;
+    };
+    const std::vector<std::string> added = {"power_w", "vrms_v", "vpeak_v", "vpp_v"};
+    for (const char* quantity : {"--dbu", "--vrms", "--power", "--vpp"}) {
+        SCOPED_TRACE(quantity);
+        std::vector<std::string> expected = keys(Calc({"level", quantity, "1", "--json"}).out);
+        EXPECT_EQ(std::vector<std::string>(expected.begin(), expected.begin() + 10),
+                  (std::vector<std::string> {"dbu", "dbv", "dbm", "power", "power_unit", "vrms", "vrms_unit", "vpp",
+                                             "vpp_unit", "ohms"}));
+        expected.insert(expected.end(), added.begin(), added.end());
+        EXPECT_EQ(keys(Calc({"level", quantity, "1", "--json", "--si"}).out), expected);
+        const Result plainCsv = Calc({"level", quantity, "1", "--csv"});
+        const Result siCsv = Calc({"level", quantity, "1", "--csv", "--si"});
+        EXPECT_EQ(siCsv.out.substr(0, siCsv.out.find('\n')),
+                  plainCsv.out.substr(0, plainCsv.out.find('\n')) + ",power_w,vrms_v,vpeak_v,vpp_v");
+    }
+    // No negative zero for programs either.
+    const Result zero = Calc({"level", "--dbu", "-0", "--json"});
+    EXPECT_NE(zero.out.find("\"dbu\":0,"), std::string::npos) << zero;
+    EXPECT_EQ(zero.out.find(":-0,"), std::string::npos) << zero;
+}
+
+// Long options by any unambiguous beginning, short ones run together, as
+// getopt_long users expect; values of the program's own forms too.
+TEST(CalcProgram, OptionForms)
+{
+    const std::pair<std::vector<std::string>, std::vector<std::string>> same[] = {
+        {{"delay", "120", "-rj"}, {"delay", "120", "--round", "--json"}},
+        {{"delay", "120", "--ro", "--js"}, {"delay", "120", "--round", "--json"}},
+        {{"level", "--dbu", "0", "-ejo8"}, {"level", "--dbu", "0", "--exp", "--json", "--ohms", "8"}},
+        {{"level", "--po=1mW", "--oh", "8", "-c"}, {"level", "--power", "1mW", "--ohms", "8", "--csv"}},
+        {{"wave", "-mf", "70"}, {"wave", "--midi", "--flats", "70"}},
+        {{"wave", "--m", "70"}, {"wave", "--midi", "70"}},  // --ms is delay's
+        {{"delay", "--m=500"}, {"delay", "--ms", "500"}},   // --midi is wave's
+        {{"wave", "440", "-ja442"}, {"wave", "440", "--json", "--a4", "442"}},
+        {{"level", "--dbu", " 4", "-j"}, {"level", "--dbu", "4", "-j"}},
+    };
+    for (const auto& [args, expected] : same) {
+        std::string line;
+        for (const std::string& a : args)
+            line += a + ' ';
+        SCOPED_TRACE(line);
+        const Result r = Calc(args);
+        EXPECT_EQ(r.exit, 0) << r;
+        EXPECT_EQ(r.out, Calc(expected).out) << r;
+    }
+    const Result ambiguous = Calc({"level", "--db", "4"});
+    EXPECT_EQ(ambiguous.exit, 2) << ambiguous;
+    EXPECT_NE(ambiguous.err.find("'--db' is ambiguous: --dbu, --dbv, --dbm"), std::string::npos) << ambiguous;
+    EXPECT_EQ(CountLines(ambiguous.err), 1) << ambiguous;
+    const Result unknown = Calc({"delay", "120", "-rx"});
+    EXPECT_EQ(unknown.exit, 2) << unknown;
+    EXPECT_NE(unknown.err.find("unknown option '-x'"), std::string::npos) << unknown;
 }
 
 TEST(CalcProgram, LinksNoQt)
@@ -308,10 +476,72 @@ TEST(CalcProgram, BashCompletion)
         return RunProgram("bash", {"--norc", "-c", script}).out;
     };
     EXPECT_EQ(complete("sonavolta-calc ''", 1), "level\ndelay\nwave\n--json\n--csv\n--help\n--version\n");
-    EXPECT_EQ(complete("sonavolta-calc delay 120 --r", 3), "--round\n");
+    EXPECT_EQ(complete("sonavolta-calc delay 120 --r", 3), "--round\n--rate\n");
     EXPECT_EQ(complete("sonavolta-calc wave --a", 2), "--a4\n");
     EXPECT_EQ(complete("sonavolta-calc wave 'c#4'", 2), "C#4\n");
     EXPECT_EQ(complete("sonavolta-calc level --p", 2), "--power\n");
+    // A value after "=", in one word or split at it as bash splits.
+    EXPECT_EQ(complete("sonavolta-calc wave --a4=43", 2), "--a4=430\n--a4=432\n--a4=435\n");
+    EXPECT_EQ(complete("sonavolta-calc wave --a4 = 43", 4), "430\n432\n435\n");
+    EXPECT_EQ(complete("sonavolta-calc delay 120 --rate=4", 3), "--rate=44100\n--rate=48000\n");
+    // Standard input, the new options and the note spellings.
+    EXPECT_EQ(complete("sonavolta-calc level --vrms ''", 3), "-\n");
+    EXPECT_EQ(complete("sonavolta-calc level --vp", 2), "--vpeak\n--vpp\n");
+    EXPECT_EQ(complete("sonavolta-calc wave --m", 2), "--midi\n");
+    EXPECT_EQ(complete("sonavolta-calc wave eb", 2), "Eb-1\nEb0\nEb1\nEb2\nEb3\nEb4\nEb5\nEb6\nEb7\nEb8\nEb9\nEb10\n");
+    EXPECT_EQ(complete("sonavolta-calc wave c-", 2), "C-1\n");
+}
+
+// The word in the text, between blanks, quotes or the shell's "|" and ")".
+bool HasWord(const std::string& text, const std::string& word)
+{
+    const auto bound = [](char c) { return std::isspace(static_cast<unsigned char>(c)) || std::strchr("\"|)", c); };
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if (at > 0 && bound(text[at - 1]) && end < text.size() && bound(text[end]))
+            return true;
+    }
+    return false;
+}
+
+// Every option the help names is in the manual page and the completion, and
+// the manual points to no page that does not exist.
+TEST(CalcProgram, ManPageAndCompletionNameEveryOption)
+{
+    const std::string help = Calc({"--help"}).out;
+    const std::string man = ReadFile(SONAVOLTA_MANPAGE);
+    const std::string completion = ReadFile(SONAVOLTA_COMPLETION);
+    std::vector<std::string> options;
+    for (std::size_t at = help.find('-'); at != std::string::npos; at = help.find('-', at + 1)) {
+        if (at > 0 && help[at - 1] != ' ')
+            continue;
+        std::size_t end = at + 1;
+        if (end < help.size() && help[end] == '-')
+            ++end;
+        while (end < help.size() && (std::isalnum(static_cast<unsigned char>(help[end])) || help[end] == '-'))
+            ++end;
+        const std::string option = help.substr(at, end - at);
+        if (option.size() >= 2 && std::isalpha(static_cast<unsigned char>(option.back())))
+            options.push_back(option);
+        at = end - 1;
+    }
+    for (const char* expected : {"-p", "-o", "-e", "-r", "-a", "-t", "-m", "-f", "-j", "-c", "-h", "-V", "--vpeak",
+                                 "--dbfs-ref", "--rate", "--samples"})
+        EXPECT_NE(std::find(options.begin(), options.end(), expected), options.end()) << expected;
+    for (const std::string& option : options) {
+        std::string troff;
+        for (const char c : option)
+            troff += c == '-' ? "\\-" : std::string(1, c);
+        EXPECT_NE(man.find(troff), std::string::npos) << option << " is not in the manual page";
+        EXPECT_TRUE(HasWord(completion, option)) << option << " is not completed";
+    }
+    // 0 dBu is the square root of 0.6 V.
+    EXPECT_NE(man.find("0.7746 V"), std::string::npos);
+    EXPECT_EQ(man.find("0.775 V"), std::string::npos);
+    const std::size_t seeAlso = man.find(".SH SEE ALSO");
+    if (seeAlso != std::string::npos) {
+        EXPECT_EQ(man.find(".BR sonavolta (1)", seeAlso), std::string::npos) << "a page that is not shipped";
+    }
 }
 
 TEST(CalcProgram, ManPageRendersWithoutWarnings)

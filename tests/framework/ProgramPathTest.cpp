@@ -80,9 +80,36 @@ TEST_F(FindProgramPathTest, FromProcOrElseFromTheStartUpArgument)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(fw::FindProgramPath(c.procExe, c.argv0.c_str(), c.pathList.c_str()), c.expected);
+        EXPECT_EQ(fw::FindProgramPath(c.procExe, nullptr, c.argv0.c_str(), c.pathList.c_str()), c.expected);
     }
-    EXPECT_EQ(fw::FindProgramPath(nullptr, nullptr, nullptr), fs::path());
+    EXPECT_EQ(fw::FindProgramPath(nullptr, nullptr, nullptr, nullptr), fs::path());
+}
+
+// Without /proc the path the kernel executed comes before the start-up
+// argument, which the caller chooses freely (exec -a).
+TEST_F(FindProgramPathTest, ThePathTheKernelRanBeforeTheStartUpArgument)
+{
+    const std::string bin = (m_root / "bin").native();
+    const std::string other = (m_root / "bin" / "sonavolta").native();
+    struct Case {
+        const char* name;
+        std::string execFn;
+        std::string argv0;
+        fs::path expected;
+    };
+    const Case cases[] = {
+        {"the executed path, whatever the argument says", m_program.native(), other, m_program},
+        {"the executed path through a link, resolved", (m_root / "bin" / "link").native(), other, m_program},
+        {"a relative executed path is not read from today's working folder", "caf\xE9/sonavolta", other,
+         m_root / "bin" / "sonavolta"},
+        {"an executed path that names nothing now: the argument", (m_root / "gone").native(), other,
+         m_root / "bin" / "sonavolta"},
+        {"no executed path: the argument", "", "sonavolta", m_root / "bin" / "sonavolta"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(fw::FindProgramPath("/no/proc/self/exe", c.execFn.c_str(), c.argv0.c_str(), bin.c_str()), c.expected);
+    }
 }
 
 TEST(ProgramPath, IsTheRunningExecutableAndItsFolder)

@@ -77,6 +77,22 @@ TEST_F(Package, DependsOnTheQtRuntimeItNeeds)
     }
 }
 
+// The Wayland platform plugin, so that a Wayland session gets a Wayland
+// window, not one through XWayland; recommended, as the program runs without.
+TEST_F(Package, RecommendsTheWaylandPlugin)
+{
+    const QString recommends = Field("Recommends");
+    QStringList names;
+    for (const QString& alternative : recommends.split(QRegularExpression(QStringLiteral("\\s*[,|]\\s*"))))
+        names << alternative.section(u' ', 0, 0);
+    EXPECT_TRUE(names.contains(QLatin1String("qt6-wayland"))) << recommends.toStdString();
+    EXPECT_FALSE(Field("Depends").contains(QLatin1String("qt6-wayland")));
+    for (const QString& name : names) {
+        const Result known = RunCommand(QStringLiteral("dpkg-query"), {QStringLiteral("-W"), name});
+        EXPECT_EQ(known.exitCode, 0) << "no such package here: " << name.toStdString();
+    }
+}
+
 TEST_F(Package, UnpackedIntoAnEmptyRootItRuns)
 {
     QTemporaryDir root;

@@ -113,11 +113,18 @@ TEST_F(Installed, DesktopEntryAndMetainfoPointAtWhatIsInstalled)
     // Qt names the window's class after the application, which the program
     // names from its string table; docks group windows under the entry by it.
     EXPECT_EQ(entry["StartupWMClass"], QString::fromUtf8(res::FindString(AFX_IDS_APP_TITLE)));
+    // On Wayland docks match the window's app id, the desktop id the program
+    // gives, to the entry's file name; the reverse-domain form has two dots
+    // at least.
+    const QString desktopId = QString::fromUtf8(res::FindString(AFX_IDS_DESKTOP_ID));
+    EXPECT_EQ(QFileInfo(kDesktopFile).fileName(), desktopId + QStringLiteral(".desktop"));
+    EXPECT_GE(desktopId.count(u'.'), 2) << desktopId.toStdString();
 
     QFile metainfo(InPrefix(kMetainfo));
     ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly));
     const QString xml = QString::fromUtf8(metainfo.readAll());
     const QString id = QFileInfo(kMetainfo).fileName().remove(QStringLiteral(".metainfo.xml"));
+    EXPECT_EQ(id, desktopId);
     EXPECT_TRUE(xml.contains(QStringLiteral("<id>%1</id>").arg(id)));
     EXPECT_TRUE(xml.contains(
         QStringLiteral("<launchable type=\"desktop-id\">%1</launchable>").arg(QFileInfo(kDesktopFile).fileName())));

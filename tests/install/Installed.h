@@ -22,8 +22,10 @@ namespace installed {
 const QString kBin = QStringLiteral(SONAVOLTA_BINDIR);
 const QString kProgramDir = QStringLiteral(SONAVOLTA_PROGRAM_DIR);
 const QString kData = QStringLiteral(SONAVOLTA_DATADIR);
-const QString kDesktopFile = kData + QStringLiteral("/applications/sonavolta.desktop");
-const QString kMetainfo = kData + QStringLiteral("/metainfo/example.sonavolta.sonavolta.metainfo.xml");
+// Both named after the id the program gives its window.
+const QString kAppId = QStringLiteral(SONAVOLTA_APP_ID);
+const QString kDesktopFile = kData + QStringLiteral("/applications/") + kAppId + QStringLiteral(".desktop");
+const QString kMetainfo = kData + QStringLiteral("/metainfo/") + kAppId + QStringLiteral(".metainfo.xml");
 constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 // The command-line calculators: the program, its manual page, its completion.
 const QString kCalc = kBin + QStringLiteral("/sonavolta-calc");
@@ -102,6 +104,11 @@ inline void ExpectInstalledTree(const QString& prefix)
     }
     EXPECT_TRUE(QFileInfo(root.filePath(program)).isExecutable());
     EXPECT_TRUE(QFileInfo(root.filePath(kCalc)).isExecutable());
+    // One desktop entry and one metainfo file, no second one under another name.
+    for (const QString& file : {kDesktopFile, kMetainfo}) {
+        const QFileInfo info(root.filePath(file));
+        EXPECT_EQ(info.dir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList {info.fileName()});
+    }
 
     // A relative link keeps working wherever the tree is put (DESTDIR, a
     // package unpacked elsewhere).

@@ -12,10 +12,12 @@
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QSysInfo>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <functional>
 #include <iostream>
@@ -37,6 +39,8 @@ using namespace testing_support;
 
 // Generous: the guard's own bound is about three seconds.
 constexpr qint64 kBoundMs = 6000;
+// Under the guard's three seconds: a copy that never waited on it.
+constexpr qint64 kNoWaitMs = 3000;
 
 // The name the program gives its lock and socket in a folder: one per executable.
 QByteArray EntryName(const QByteArray& folder)
@@ -168,8 +172,9 @@ private:
 };
 
 // One case's ground: a temporary directory for the copies (TMPDIR, with no
-// runtime directory, so the guard makes its folder there), the folder the
-// guard will look at, and the other user with a staging folder of its own.
+// runtime directory, so the guard makes its folder there, and the cache
+// folder it falls back to), the folder the guard will look at, and the
+// other user with a staging folder of its own.
 struct Ground {
     Ground()
     {
@@ -177,7 +182,11 @@ struct Ground {
         ::mkdir(staging.constData(), 0700);
         other.Own(staging);
     }
-    QStringList Env() const { return {QStringLiteral("XDG_RUNTIME_DIR="), QStringLiteral("TMPDIR=") + tmp.path()}; }
+    QStringList Env() const
+    {
+        return {QStringLiteral("XDG_RUNTIME_DIR="), QStringLiteral("TMPDIR=") + tmp.path(),
+                QStringLiteral("XDG_CACHE_HOME=") + tmp.path() + QStringLiteral("/cache")};
+    }
     // The folder of another user, open to everyone.
     QByteArray TheirFolder() const
     {
@@ -419,6 +428,266 @@ TEST_F(FirstCopy, OnlyTheRaiseRequestIsAnswered)
         EXPECT_EQ(AskCopy(m_session.SocketPath(), request), QByteArray("0\n"));
     }
     EXPECT_EQ(AskCopy(m_session.SocketPath()), QByteArray("1\n"));
+}
+
+// ---- What a later copy hands on, and where copies meet.
+
+// The names of the entries in a folder that match a pattern.
+QStringList Entries(const QString& folder, const QString& pattern = QStringLiteral("*"))
+{
+    return QDir(folder).entryList({pattern}, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// True when a copy listens in folder and answers that it raised its window.
+bool CopyWithWindowAnswersIn(const QString& folder)
+{
+    const QStringList sockets = Entries(folder, QStringLiteral("*.sock"));
+    return sockets.size() == 1 && AskCopy(folder + '/' + sockets.first()) == "1\n";
+}
+
+// Starts a later copy and waits for its end: its exit code, or -1.
+int LaterCopyExit(const Session& session, const QStringList& env = {}, qint64* ms = nullptr)
+{
+    QElapsedTimer clock;
+    clock.start();
+    auto later = StartCopy(session, env);
+    const bool ended = later->waitForFinished(20000);
+    if (ms)
+        *ms = clock.elapsed();
+    return ended && later->exitStatus() == QProcess::NormalExit ? later->exitCode() : -1;
+}
+
+// The lines a copy printed that start with prefix, once there are count of them.
+QList<QByteArray> LinesOf(Copy& copy, QByteArray& seen, const QByteArray& prefix, int count)
+{
+    QList<QByteArray> lines;
+    Eventually(
+        [&] {
+            seen += copy.readAllStandardOutput();
+            lines.clear();
+            for (const QByteArray& line : seen.split('\n'))
+                if (line.startsWith(prefix))
+                    lines.append(line);
+            return lines.size() >= count;
+        },
+        10000);
+    return lines;
+}
+
+// The launcher's token and startup id reach the first copy with the request
+// and are used for that one activation: none is left in its environment
+// (where Qt's Wayland plugin would find it at the next activation, and a
+// help browser it starts would inherit it), and none is made up.
+TEST(SingleCopyGuard, TheLaunchersTokenReachesTheFirstCopyForOneActivation)
+{
+    Session session;
+    // The first copy's own launch token, never sent (no compositor here takes one).
+    auto first = StartCopy(session, {QStringLiteral("SONAVOLTA_REPORT_RAISE=1"),
+                                     QStringLiteral("XDG_ACTIVATION_TOKEN=first-copy-own-token")});
+    ASSERT_TRUE(Eventually([&] { return session.HasListeningCopy(); }, 20000));
+    ASSERT_TRUE(Eventually([&] { return session.CopyWithWindowAnswers(); }, 20000));
+    QByteArray seen;
+    const int before = LinesOf(*first, seen, "raise ", 1).size();
+
+    struct Case {
+        const char* what;
+        QStringList env;
+        QByteArray received;
+    };
+    const QString overlong(300, QLatin1Char('t'));  // more than a request carries
+    const Case cases[] = {
+        {"a token and a startup id",
+         {QStringLiteral("XDG_ACTIVATION_TOKEN=sway-0123abcd"),
+          QStringLiteral("DESKTOP_STARTUP_ID=launcher-42-host_TIME123456")},
+         "raise activation=sway-0123abcd startup=launcher-42-host_TIME123456 raised=1 token left="},
+        {"neither",
+         {QStringLiteral("XDG_ACTIVATION_TOKEN="), QStringLiteral("DESKTOP_STARTUP_ID=")},
+         "raise activation= startup= raised=1 token left="},
+        {"a token too long to send, and a startup id",
+         {QStringLiteral("XDG_ACTIVATION_TOKEN=") + overlong, QStringLiteral("DESKTOP_STARTUP_ID=id_TIME9")},
+         "raise activation= startup=id_TIME9 raised=1 token left="},
+        {"a token with a space",
+         {QStringLiteral("XDG_ACTIVATION_TOKEN=two words"), QStringLiteral("DESKTOP_STARTUP_ID=")},
+         "raise activation= startup= raised=1 token left="},
+    };
+    int expected = before;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        qint64 ms = 0;
+        EXPECT_EQ(LaterCopyExit(session, c.env, &ms), 255);
+        EXPECT_LT(ms, kBoundMs);
+        const QList<QByteArray> lines = LinesOf(*first, seen, "raise ", ++expected);
+        ASSERT_EQ(lines.size(), expected);
+        EXPECT_EQ(lines.last(), c.received);
+    }
+}
+
+// A lock file removed while its copy runs (by a cleaner of old files, or by
+// hand) changes nothing: the next copy still finds the running one; once
+// that ends, the next is the first, and the one after finds it. Nobody waits
+// out the three seconds.
+TEST(SingleCopyGuard, ALockRemovedWhileItsCopyRunsKeepsOneCopy)
+{
+    Session session;
+    auto a = StartCopy(session);
+    ASSERT_TRUE(Eventually([&] { return session.CopyWithWindowAnswers(); }, 20000));
+    for (const QString& lock : Entries(session.Path(), QStringLiteral("*.lock")))
+        ASSERT_TRUE(QFile::remove(session.Path() + '/' + lock));
+
+    qint64 ms = 0;
+    EXPECT_EQ(LaterCopyExit(session, {}, &ms), 255) << "B started beside A";
+    EXPECT_LT(ms, kNoWaitMs);
+
+    a->kill();  // A ends; its socket stays behind, refusing connections
+    a->waitForFinished();
+    QElapsedTimer clock;
+    clock.start();
+    auto c = StartCopy(session);
+    ASSERT_TRUE(Eventually([&] { return session.CopyWithWindowAnswers(); }, 20000)) << "C is not the first copy";
+    EXPECT_LT(clock.elapsed(), kNoWaitMs) << "C waited on a socket nobody listens on";
+    EXPECT_EQ(LaterCopyExit(session, {}, &ms), 255) << "a third copy started beside C";
+    EXPECT_LT(ms, kNoWaitMs);
+    EXPECT_EQ(c->state(), QProcess::Running);
+}
+
+// A runtime folder that is a link, or a relative path: the guard takes it as
+// a folder it cannot trust, makes nothing in it, and meets its copies in its
+// own folder in the temporary folder instead.
+TEST(SingleCopyGuard, ARuntimeFolderThatIsALinkOrRelativeIsNotUsed)
+{
+    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    struct Case {
+        const char* what;
+        bool relative;
+    };
+    for (const Case c :
+         {Case {"a link to a private folder", false}, Case {"a relative path to a private folder", true}}) {
+        SCOPED_TRACE(c.what);
+        Ground ground;
+        const QString target = ground.tmp.path() + QStringLiteral("/target");
+        ASSERT_TRUE(QDir().mkpath(target));
+        QFile::setPermissions(target, ownerOnly);
+        const QString link = ground.tmp.path() + QStringLiteral("/link");
+        ASSERT_TRUE(QFile::link(target, link));
+        QStringList env = ground.Env();
+        env[0] = QStringLiteral("XDG_RUNTIME_DIR=") + (c.relative ? QStringLiteral("target") : link);
+
+        // Started from the folder that holds the target, so that a relative
+        // path would lead there.
+        auto start = [&] {
+            auto copy = std::make_unique<Copy>();
+            QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+            e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            for (const QString& entry : env)
+                e.insert(entry.section('=', 0, 0), entry.section('=', 1));
+            copy->setProcessEnvironment(e);
+            copy->setWorkingDirectory(ground.tmp.path());
+            copy->setStandardInputFile(QProcess::nullDevice());
+            copy->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            copy->start(QStringLiteral(SONAVOLTA_EXE), {});
+            return copy;
+        };
+        auto first = start();
+        const QString fallback = QFile::decodeName(ground.folder);
+        ASSERT_TRUE(Eventually([&] { return CopyWithWindowAnswersIn(fallback); }, 20000));
+        auto later = start();
+        ASSERT_TRUE(later->waitForFinished(20000));
+        EXPECT_EQ(later->exitCode(), 255);
+        EXPECT_EQ(Entries(target), QStringList()) << "made in the runtime folder";
+    }
+}
+
+// The name of the guard's folder in the temporary folder made first by
+// another user: the copies meet in a folder of the user's own in the cache
+// folder, and a second start still finds the first.
+TEST(SingleCopyGuard, AFolderNameTakenByAnotherUserStillLeavesOneCopy)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "planting files as another user needs root";
+    for (const char* mode : {"private", "open to all"}) {
+        SCOPED_TRACE(mode);
+        Ground ground;
+        ASSERT_EQ(::mkdir(ground.folder.constData(), 0700), 0);
+        if (std::string(mode) != "private")
+            ::chmod(ground.folder.constData(), 0777);
+        ground.other.Own(ground.folder);
+        auto first = StartCopy(ground.session, ground.Env());
+        const QString cache = ground.tmp.path() + QStringLiteral("/cache/sonavolta");
+        ASSERT_TRUE(Eventually([&] { return CopyWithWindowAnswersIn(cache); }, 20000));
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(cache).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        EXPECT_EQ(st.st_uid, ::getuid());
+        qint64 ms = 0;
+        EXPECT_EQ(LaterCopyExit(ground.session, ground.Env(), &ms), 255);
+        EXPECT_LT(ms, kBoundMs);
+    }
+}
+
+// A private X server on a display number it picks itself; none when Xvfb
+// is missing.
+class XServer {
+public:
+    XServer()
+    {
+        m_server.setProcessChannelMode(QProcess::SeparateChannels);
+        m_server.start(QStringLiteral("Xvfb"),
+                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                        QStringLiteral("0"), QStringLiteral("800x600x24"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp")});
+        if (m_server.waitForStarted(5000) && m_server.waitForReadyRead(10000))
+            m_display = QStringLiteral(":") + QString::fromLatin1(m_server.readAllStandardOutput().trimmed());
+    }
+    ~XServer()
+    {
+        m_server.terminate();
+        if (!m_server.waitForFinished(5000))
+            m_server.kill();
+    }
+    QString Display() const { return m_display; }
+
+private:
+    QProcess m_server;
+    QString m_display;
+};
+
+// Copies meet per display: one started on another display of the same user
+// (a remote session beside the local one) opens its own window there; one
+// started on the same display, however its name is written, raises the
+// window there with the startup id its launcher gave it.
+TEST(SingleCopyGuard, EachDisplayHasItsOwnCopy)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        GTEST_SKIP() << "Xvfb is not installed";
+    XServer one, two;
+    ASSERT_FALSE(one.Display().isEmpty());
+    ASSERT_FALSE(two.Display().isEmpty());
+    Session session;
+    const auto on = [](const QString& display) {
+        return QStringList {QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("DISPLAY=") + display,
+                            QStringLiteral("WAYLAND_DISPLAY="), QStringLiteral("SONAVOLTA_REPORT_RAISE=1")};
+    };
+    const auto allAnswer = [&](int count) {
+        const QStringList sockets = Entries(session.Path(), QStringLiteral("*.sock"));
+        return sockets.size() == count && std::all_of(sockets.begin(), sockets.end(), [&](const QString& s) {
+                   return AskCopy(session.Path() + '/' + s) == "1\n";
+               });
+    };
+
+    auto first = StartCopy(session, on(one.Display()));
+    ASSERT_TRUE(Eventually([&] { return allAnswer(1); }, 20000));
+    auto second = StartCopy(session, on(two.Display()));
+    EXPECT_TRUE(Eventually([&] { return allAnswer(2); }, 20000)) << "no window of its own on the second display";
+    EXPECT_EQ(second->state(), QProcess::Running);
+
+    for (const QString& display : {one.Display() + QStringLiteral(".0"), two.Display()}) {
+        SCOPED_TRACE(display.toStdString());
+        EXPECT_EQ(LaterCopyExit(session, on(display) << QStringLiteral("DESKTOP_STARTUP_ID=launch-7_TIME4242")), 255);
+    }
+    QByteArray seenFirst, seenSecond;
+    const QByteArray handed = "raise activation= startup=launch-7_TIME4242 raised=1 token left=";
+    EXPECT_TRUE(LinesOf(*first, seenFirst, "raise ", 2).contains(handed)) << seenFirst.constData();
+    EXPECT_TRUE(LinesOf(*second, seenSecond, "raise ", 2).contains(handed)) << seenSecond.constData();
 }
 
 }  // namespace
