@@ -554,10 +554,12 @@ class Program(Process):
     # -- the window
 
     def shown(self):
-        """Whether the screen shows the window: the X server, or sway. (On
-        weston no client learns where windows are.)"""
+        """Whether the screen shows the window: the X server, or sway, which
+        gives a new window the focus as it shows it. (On weston no client
+        learns where windows are.)"""
         if SWAY:
-            return sway_view(self.pid)
+            view = sway_view(self.pid)
+            return view and view["focused"] and view
         return WAYLAND or self.x_window()
 
     def x_window(self):
