@@ -114,11 +114,11 @@ def colours_in(pixels, box):
 class WestonCase(DesktopCase):
     DESKTOPS = ("weston",)
 
-    def start_recorded(self):
+    def start_recorded(self, extra_env=None):
         """The program, its error output kept in a file."""
         errors = tempfile.NamedTemporaryFile(prefix="sonavolta-stderr-")
         self.addCleanup(errors.close)
-        program = self.start_program(stderr=errors)
+        program = self.start_program(extra_env, stderr=errors)
         return program, errors
 
     def error_output(self, errors):
@@ -190,9 +190,7 @@ class MaximizeFromTheFrame(WestonCase):
         self.xdotool("mousemove", "--sync", 0, 0)
         self.xdotool("mousemove", "--sync", 1, 767)
         before = settled(self.nested_screen)
-        errors = tempfile.NamedTemporaryFile(prefix="sonavolta-stderr-")
-        self.addCleanup(errors.close)
-        program = self.start_program({"WAYLAND_DISPLAY": self.nested["WAYLAND_DISPLAY"]}, stderr=errors)
+        program, errors = self.start_recorded({"WAYLAND_DISPLAY": self.nested["WAYLAND_DISPLAY"]})
         box = wait_for(lambda: changed_box(before, self.nested_screen()), "the window drawn")
         x, y, width, height = box
         dx, dy = MAXIMIZE_FROM_TOP_RIGHT
@@ -211,9 +209,8 @@ class MaximizeFromTheFrame(WestonCase):
                          button[1] + (ty - button[1]) * i // 10)
             time.sleep(0.05)
         screen.settle()
-        with open(errors.name, encoding="utf-8", errors="replace") as f:
-            self.assertTrue(program.running(), "the program ended with %r: %s" % (program.popen.poll(),
-                                                                                    f.read().strip()))
+        self.assertTrue(program.running(), "the program ended with %r: %s" % (program.popen.poll(),
+                                                                                self.error_output(errors)))
         # Drawn, whole, at the size weston gives a maximized window: the
         # width of the screen.
         def across():
@@ -222,5 +219,4 @@ class MaximizeFromTheFrame(WestonCase):
             return box and box[2] == len(shot[0]) and len(colours_in(shot, box)) >= 16
         wait_for(across, "the window drawn across the screen")
         self.assertTrue(program.running())
-        with open(errors.name, encoding="utf-8", errors="replace") as f:
-            self.assertEqual(f.read(), "")
+        self.assertEqual(self.error_output(errors), "")
