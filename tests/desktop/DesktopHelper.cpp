@@ -5,6 +5,9 @@
 //                                   mouse can drag the text out of; prints
 //                                   "dropped copy" when a target took the
 //                                   drop, "dropped nothing" when none did
+//   desktop_helper drag-move TEXT   the same, offering to move the text as
+//                                   editors do: prints "dropped move" and
+//                                   deletes its text when a target moved it
 // Prints "ready" once the text can be pasted or dragged, then runs until it
 // is ended.
 
@@ -28,7 +31,7 @@ void SayReady()
 
 class DragSource : public QLabel {
 public:
-    explicit DragSource(const QString& text) : QLabel(text)
+    DragSource(const QString& text, Qt::DropActions offered) : QLabel(text), m_offered(offered)
     {
         setWindowFlag(Qt::FramelessWindowHint);
         setAlignment(Qt::AlignCenter);
@@ -48,12 +51,17 @@ protected:
         auto* data = new QMimeData;
         data->setText(text());
         drag->setMimeData(data);
-        const Qt::DropAction action = drag->exec(Qt::CopyAction);
-        std::puts(action == Qt::CopyAction ? "dropped copy" : "dropped nothing");
+        const Qt::DropAction action = drag->exec(m_offered, Qt::CopyAction);
+        if (action == Qt::MoveAction)
+            setText(QString());
+        std::puts(action == Qt::CopyAction   ? "dropped copy"
+                  : action == Qt::MoveAction ? "dropped move"
+                                             : "dropped nothing");
         std::fflush(stdout);
     }
 
 private:
+    Qt::DropActions m_offered;
     QPoint m_pressedAt;
 };
 
@@ -81,8 +89,8 @@ int main(int argc, char** argv)
         poll.start(10);
         return QApplication::exec();
     }
-    if (mode == QLatin1String("drag")) {
-        DragSource source(text);
+    if (mode == QLatin1String("drag") || mode == QLatin1String("drag-move")) {
+        DragSource source(text, mode == QLatin1String("drag") ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction);
         source.show();
         QTimer::singleShot(0, [] { SayReady(); });
         return QApplication::exec();

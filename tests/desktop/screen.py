@@ -1,9 +1,12 @@
 # The program on the suite's desktop, met as a user and a screen reader meet
 # it: widgets are found over the accessibility bus by role and name (pyatspi,
-# as screen readers use it), read there, and driven with real X input
-# (xdotool), the window's close request sent as a window manager sends it.
-# Import it only once the session's variables are in the environment.
+# as screen readers use it), read there, and driven with real input: on X
+# with xdotool, the window's close request sent as a window manager sends
+# it; under sway with the suite's own virtual pointer and a virtual keyboard
+# (wtype), windows found in sway's tree. Import it only once the session's
+# variables are in the environment.
 
+import json
 import os
 import select
 import shutil
@@ -16,6 +19,7 @@ import zlib
 
 import pyatspi
 from gi.repository import Atspi, GLib
+import Xlib.error
 from Xlib import X, Xatom
 from Xlib import display as xdisplay
 from Xlib.protocol import event as xevent
@@ -25,6 +29,11 @@ SETTLE = 0.25  # seconds for input that should change nothing to be handled
 
 # Where failures leave a screenshot, when set.
 SHOTS_DIR = os.environ.get("SONAVOLTA_DESKTOP_SHOTS", "")
+
+# The platform the programs run on, and whether sway drives the input.
+WAYLAND = bool(os.environ.get("WAYLAND_DISPLAY"))
+SWAY = bool(os.environ.get("SWAYSOCK"))
+PLATFORM = "wayland" if WAYLAND else "xcb"
 
 ROLE_TEXT = "text"
 ROLE_COMBO = "combo box"
@@ -65,12 +74,82 @@ def wait_for(condition, what, timeout=TIMEOUT):
 
 def settle():
     """Gives input that should change nothing the time to be handled."""
-    xdotool("sleep", "0")
+    if not WAYLAND:
+        xdotool("sleep", "0")
     pump(SETTLE)
 
 
 def xdotool(*args):
     subprocess.run(["xdotool"] + [str(a) for a in args], check=True, stdout=subprocess.DEVNULL)
+
+
+# ---------------------------------------------------------------- sway
+
+
+def swaymsg(*args):
+    """A command to sway; its answer as JSON."""
+    result = subprocess.run(["swaymsg", "--raw"] + [str(a) for a in args], check=True, capture_output=True, text=True)
+    return json.loads(result.stdout)
+
+
+def sway_views():
+    """Every window in sway's tree, as sway describes it."""
+    def nodes(node):
+        if node.get("pid"):
+            yield node
+        for child in node.get("nodes", []) + node.get("floating_nodes", []):
+            yield from nodes(child)
+    return list(nodes(swaymsg("-t", "get_tree")))
+
+
+def sway_view(pid):
+    """The shown window of a process, or None."""
+    views = [v for v in sway_views() if v["pid"] == pid and v.get("visible")]
+    return views[0] if views else None
+
+
+def sway_focused():
+    """The pid of the window with the focus, or None."""
+    views = [v for v in sway_views() if v.get("focused")]
+    return views[0]["pid"] if views else None
+
+
+def window_origin(pid):
+    """Where the content of a process's window begins on the screen."""
+    view = sway_view(pid)
+    assert view, "no window of process %d" % pid
+    return view["rect"]["x"] + view["window_rect"]["x"], view["rect"]["y"] + view["window_rect"]["y"]
+
+
+_sway_pointer = [0, 0]
+# The session's pointer under sway: a process of the suite's own that takes
+# commands on its input and answers "ok" once the compositor has them.
+_pointer_process = None
+# Linux's codes of the left, middle and right buttons.
+BUTTON_CODES = {1: 0x110, 2: 0x112, 3: 0x111}
+
+
+def use_pointer(process):
+    global _pointer_process
+    _pointer_process = process
+
+
+def sway_pointer(*args):
+    """A command to the pointer: move X Y, press BUTTON, release BUTTON.
+    The wheel's buttons go to sway's own cursor, which scrolls with them."""
+    if args[0] != "move" and args[1] not in BUTTON_CODES:
+        subprocess.run(["swaymsg", "seat", "-", "cursor", args[0], "button%d" % args[1]], check=True,
+                       stdout=subprocess.DEVNULL)
+        return
+    if args[0] != "move":
+        args = (args[0], BUTTON_CODES[args[1]])
+    _pointer_process.stdin.write((" ".join(str(a) for a in args) + "\n").encode())
+    answer = read_line(_pointer_process.stdout, "the pointer")
+    assert answer == "ok", "the pointer answered %r" % answer
+
+
+def wtype(*args):
+    subprocess.run(["wtype"] + [str(a) for a in args], check=True)
 
 
 # ---------------------------------------------------------------- reading
@@ -96,11 +175,18 @@ def text_of(acc):
 
 
 def centre(acc):
-    e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return e.x + e.width // 2, e.y + e.height // 2
+    x, y, width, height = extents(acc)
+    return x + width // 2, y + height // 2
 
 
 def extents(acc):
+    """Where an object lies on the screen: under sway, where its window lies
+    in the compositor's tree plus where it lies in its window (a Wayland
+    program does not know where its window is)."""
+    if SWAY:
+        e = acc.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+        x, y = window_origin(acc.get_process_id())
+        return x + e.x, y + e.y, e.width, e.height
     e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     return e.x, e.y, e.width, e.height
 
@@ -145,6 +231,8 @@ def reading(acc):
 
 
 def pointer():
+    if SWAY:
+        return tuple(_sway_pointer)
     d = xdisplay.Display()
     try:
         p = d.screen().root.query_pointer()
@@ -156,22 +244,57 @@ def pointer():
 def move_to(x, y):
     """Moves the pointer and waits until it is there. (xdotool waits for a
     move in vain when the pointer is there already.)"""
-    if pointer() != (x, y):
+    if SWAY:
+        sway_pointer("move", x, y)
+        _sway_pointer[:] = [x, y]
+    elif pointer() != (x, y):
         xdotool("mousemove", "--sync", x, y)
+
+
+def press(button):
+    if SWAY:
+        sway_pointer("press", button)
+    else:
+        xdotool("mousedown", button)
+
+
+def release(button):
+    if SWAY:
+        sway_pointer("release", button)
+    else:
+        xdotool("mouseup", button)
 
 
 def click(acc, button=1, repeat=1):
     x, y = centre(acc)
     move_to(x, y)
-    xdotool("click", "--repeat", repeat, "--delay", 60, button)
+    if SWAY:
+        for i in range(repeat):
+            if i:
+                time.sleep(0.06)
+            press(button)
+            release(button)
+    else:
+        xdotool("click", "--repeat", repeat, "--delay", 60, button)
 
 
 def type_text(text):
-    xdotool("type", "--delay", 40, "--", text)
+    if SWAY:
+        wtype("-d", 40, "--", text)
+    else:
+        xdotool("type", "--delay", 40, "--", text)
 
 
 def keys(*names):
-    xdotool("key", "--delay", 40, *names)
+    """Presses keys by their X names, a chord as ctrl+a."""
+    if not SWAY:
+        xdotool("key", "--delay", 40, *names)
+        return
+    args = []
+    for name in names:
+        *modifiers, key = name.split("+")
+        args += [a for m in modifiers for a in ("-M", m)] + ["-k", key] + [a for m in modifiers for a in ("-m", m)]
+    wtype("-d", 40, *args)
 
 
 def drag(source, target):
@@ -180,7 +303,7 @@ def drag(source, target):
     sx, sy = centre(source)
     tx, ty = target if isinstance(target, tuple) else centre(target)
     move_to(sx, sy)
-    xdotool("mousedown", 1)
+    press(1)
     steps = 12
     for i in range(1, steps + 1):
         move_to(sx + (tx - sx) * i // steps, sy + (ty - sy) * i // steps)
@@ -189,7 +312,7 @@ def drag(source, target):
     for dx in (-1, -2, 0):
         move_to(tx + dx, ty)
         time.sleep(0.1)
-    xdotool("mouseup", 1)
+    release(1)
 
 
 # ---------------------------------------------------------------- screenshots
@@ -202,6 +325,11 @@ def screenshot(name):
     os.makedirs(SHOTS_DIR, exist_ok=True)
     path = os.path.join(SHOTS_DIR, "%d-%s.png" % (int(time.time() * 1000),
                                                    "".join(c if c.isalnum() else "_" for c in name)[:60]))
+    if SWAY:
+        subprocess.run(["grim", path], check=True)
+        return path
+    if WAYLAND:
+        return ""
     d = xdisplay.Display()
     try:
         root = d.screen().root
@@ -267,9 +395,11 @@ class Process:
     """A program of the suite's, in a process group of its own, ended at the
     end of the test that started it."""
 
-    def __init__(self, args, env, stdout=subprocess.DEVNULL):
-        self.popen = subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL, stdout=stdout,
-                                      start_new_session=True)
+    def __init__(self, args, env, stdout=subprocess.DEVNULL, stderr=None):
+        # Unbuffered: a line read leaves the next one in the pipe, where
+        # read_line waits for it.
+        self.popen = subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL, stdout=stdout, stderr=stderr,
+                                      start_new_session=True, bufsize=0)
         self.pid = self.popen.pid
 
     def running(self):
@@ -302,13 +432,14 @@ class Program(Process):
     """Sonavolta on the desktop. Widgets are looked up in the window shown on
     top: the calculator while one runs, else the chooser."""
 
-    def __init__(self, path, env, extra_env=None):
+    def __init__(self, path, env, extra_env=None, stderr=None):
         # A runtime directory of its own: no copy of an earlier test's answers
         # as the running copy.
         self.runtime_dir = tempfile.mkdtemp(dir=env["XDG_RUNTIME_DIR"])
-        env = dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+        env = dict(env, QT_QPA_PLATFORM=PLATFORM, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    XDG_RUNTIME_DIR=self.runtime_dir, **(extra_env or {}))
-        super().__init__([path], env)
+        self.env = env
+        super().__init__([path], env, stderr=stderr)
         self.events = None
         self._found = {}
         try:
@@ -317,8 +448,8 @@ class Program(Process):
             self.app.setCacheMask(Atspi.Cache.NONE)
             self.events = Events(self.pid)
             self.wait_for_chooser()
-            # Input reaches the window once the X server shows it.
-            wait_for(self.x_window, "the program's window on the screen")
+            # Input reaches the window once the screen shows it.
+            wait_for(self.shown, "the program's window on the screen")
         except BaseException:
             self.end()
             raise
@@ -422,17 +553,35 @@ class Program(Process):
 
     # -- the window
 
+    def shown(self):
+        """Whether the screen shows the window: the X server, or sway, which
+        gives a new window the focus as it shows it. (On weston no client
+        learns where windows are.)"""
+        if SWAY:
+            view = sway_view(self.pid)
+            return view and view["focused"] and view
+        return WAYLAND or self.x_window()
+
     def x_window(self):
         """The program's window as the X server knows it."""
         d = xdisplay.Display()
         try:
             pid_atom = d.intern_atom("_NET_WM_PID")
             delete = d.intern_atom("WM_DELETE_WINDOW")
-            for w in d.screen().root.query_tree().children:
-                prop = w.get_full_property(pid_atom, Xatom.CARDINAL)
-                if (prop and prop.value[0] == self.pid and w.get_attributes().map_state == X.IsViewable
-                        and delete in (w.get_wm_protocols() or [])):
-                    return w.id
+            root = d.screen().root
+            # A window manager lists the windows it manages (each inside a
+            # frame of its own); without one they lie on the root window.
+            managed = root.get_full_property(d.intern_atom("_NET_CLIENT_LIST"), Xatom.WINDOW)
+            windows = ([d.create_resource_object("window", w) for w in managed.value] if managed
+                       else root.query_tree().children)
+            for w in windows:
+                try:
+                    prop = w.get_full_property(pid_atom, Xatom.CARDINAL)
+                    if (prop and prop.value[0] == self.pid and w.get_attributes().map_state == X.IsViewable
+                            and delete in (w.get_wm_protocols() or [])):
+                        return w.id
+                except Xlib.error.BadWindow:  # closed meanwhile
+                    pass
         finally:
             d.close()
         return None
@@ -470,12 +619,17 @@ class Helper(Process):
     """The other program on the desktop: a clipboard owner or a drag source."""
 
     def __init__(self, path, env, mode, text):
-        super().__init__([path, mode, text], dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"),
+        super().__init__([path, mode, text], dict(env, QT_QPA_PLATFORM=PLATFORM, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"),
                          stdout=subprocess.PIPE)
         try:
             line = read_line(self.popen.stdout, "the helper to start")
             assert line == "ready", "the helper did not start: %r" % line
-            if mode == "drag":
+            if mode.startswith("drag"):
+                if SWAY:
+                    # sway centres a small window, where the program's will
+                    # be: to the corner with it, as the X helper places itself.
+                    wait_for(lambda: sway_view(self.pid), "the drag source's window")
+                    swaymsg("[pid=%d]" % self.pid, "move", "position", 0, 0)
                 app = wait_for(lambda: find_app(self.pid), "the drag source on the accessibility bus")
                 self.source = wait_for(lambda: [a for a in walk(app) if a.name == "drag source" and showing(a)],
                                        "the drag source's window")[0]
@@ -483,9 +637,26 @@ class Helper(Process):
             self.end()
             raise
 
+    def window_active(self):
+        """Whether the window manager or the compositor says the helper's
+        window is the active one."""
+        if SWAY:
+            return sway_focused() == self.pid
+        d = xdisplay.Display()
+        try:
+            active = d.screen().root.get_full_property(d.intern_atom("_NET_ACTIVE_WINDOW"), Xatom.WINDOW)
+            if not active or not active.value[0]:
+                return False
+            window = d.create_resource_object("window", active.value[0])
+            pid = window.get_full_property(d.intern_atom("_NET_WM_PID"), Xatom.CARDINAL)
+            return bool(pid) and pid.value[0] == self.pid
+        finally:
+            d.close()
+
     def drop_result(self):
-        """What the drag source heard back: "copy" when the target took the
-        drop, "nothing" when it refused it."""
+        """What the drag source heard back: "copy" (or "move", when it
+        offered that) when the target took the drop, "nothing" when it
+        refused it."""
         line = read_line(self.popen.stdout, "the end of the drag")
         assert line.startswith("dropped "), line
         return line.split(" ", 1)[1]

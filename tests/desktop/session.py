@@ -1,9 +1,18 @@
-# A private desktop for the suite: an X server (Xvfb) on a display number of
-# its own, a D-Bus session bus and the accessibility bus with its registry.
+# A private desktop for the suite: a D-Bus session bus, the accessibility bus
+# with its registry, and one of these screens:
+#   bare     an X server (Xvfb) on a display number of its own, no window
+#            manager
+#   openbox  the same X server under the openbox window manager
+#   sway     the sway compositor, headless, with a keyboard and a pointer on
+#            its seat
+#   weston   the weston compositor, headless
 # Everything it starts is ended when it closes, and it checks that nothing
 # it started is left running.
 
+import glob
+import json
 import os
+import pwd
 import shutil
 import signal
 import subprocess
@@ -12,6 +21,8 @@ import time
 import uuid
 
 XVFB_SCREEN = "1024x1024x24"
+WAYLAND_SCREEN = (1024, 768)
+DESKTOPS = ("bare", "openbox", "sway", "weston")
 
 
 class SessionError(RuntimeError):
@@ -32,11 +43,18 @@ class DesktopSession:
     its own. Every process started here or by these services carries a tag
     in its environment, which is how leftovers are found."""
 
-    def __init__(self):
+    def __init__(self, desktop="bare", wayland_client=None):
+        assert desktop in DESKTOPS, desktop
+        self.desktop = desktop
+        # The suite's own Wayland client, which gives a headless seat its pointer.
+        self.wayland_client = wayland_client
         self.tag = uuid.uuid4().hex
         self.dir = tempfile.mkdtemp(prefix="sonavolta-desktop-")
         os.chmod(self.dir, 0o700)
         self.env = {}
+        # Under sway: the suite's pointer, which takes commands on its input.
+        self.pointer = None
+        self._dirs = [self.dir]
         self._processes = []
         self.stray = []
 
@@ -76,14 +94,25 @@ class DesktopSession:
         })
         return env
 
-    def _spawn(self, args, env, **kwargs):
-        process = subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL, start_new_session=True, **kwargs)
+    def _spawn(self, args, env, stdin=subprocess.DEVNULL, **kwargs):
+        process = subprocess.Popen(args, env=env, stdin=stdin, start_new_session=True, **kwargs)
         self._processes.append(process)
         return process
 
     def _start(self):
         env = self._base_env()
+        if self.desktop in ("bare", "openbox"):
+            self._start_x(env)
+        self._start_buses(env)
+        if self.desktop == "openbox":
+            self._start_openbox(env)
+        elif self.desktop == "sway":
+            self._start_sway(env)
+        elif self.desktop == "weston":
+            self._start_weston(env)
+        self.env = env
 
+    def _start_x(self, env):
         # Xvfb picks a free display number and writes it to the pipe, so
         # runs side by side never share a display.
         read_end, write_end = os.pipe()
@@ -95,6 +124,7 @@ class DesktopSession:
         os.close(read_end)
         env["DISPLAY"] = ":" + display
 
+    def _start_buses(self, env):
         # A session bus whose socket lies in our directory.
         bus = self._spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1",
                            "--address=unix:dir=" + self.dir], env,
@@ -108,7 +138,65 @@ class DesktopSession:
         self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately", "--a11y=1"], launcher_env,
                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         _wait(lambda: _bus_has_owner(env, "org.a11y.Bus"), 20, "the accessibility bus")
-        self.env = env
+
+    def _start_openbox(self, env):
+        # The configuration Debian installs: click to focus, new windows
+        # focused. (It reads its theme from the system's data directories.)
+        openbox = self._spawn(["openbox", "--sm-disable", "--config-file", "/etc/xdg/openbox/rc.xml"],
+                              dict(env, XDG_DATA_DIRS="/usr/local/share:/usr/share"),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        _wait(lambda: openbox.poll() is not None or _x_window_manager(env), 20, "the window manager")
+        # It announces itself before it has read its theme, and may end then.
+        time.sleep(0.2)
+        if openbox.poll() is not None:
+            raise SessionError("the window manager ended at its start")
+
+    def _start_sway(self, env):
+        # sway refuses to run as root. Started by root, it runs as a user that
+        # owns nothing here, in a directory of its own; root's programs reach
+        # its sockets there. (The buses and the programs stay root's: the bus
+        # daemon refuses a user that the system does not know.)
+        runtime = tempfile.mkdtemp(prefix="sonavolta-sway-")
+        self._dirs.append(runtime)
+        command = ["sway", "--config", os.path.join(runtime, "sway.conf")]
+        if os.geteuid() == 0:
+            uid = _unused_uid()
+            os.chown(runtime, uid, uid)
+            command = ["setpriv", "--reuid=%d" % uid, "--regid=%d" % uid, "--clear-groups", "--"] + command
+        with open(os.path.join(runtime, "sway.conf"), "w") as f:
+            f.write("focus_on_window_activation focus\n"
+                    "output HEADLESS-1 resolution %dx%d\n"
+                    "xwayland disable\n" % WAYLAND_SCREEN)
+        self._spawn(command, dict(env, HOME=runtime, XDG_RUNTIME_DIR=runtime, WLR_BACKENDS="headless",
+                                  WLR_LIBINPUT_NO_DEVICES="1", WLR_RENDERER="pixman"),
+                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        _wait(lambda: glob.glob(runtime + "/sway-ipc.*.sock") and glob.glob(runtime + "/wayland-*[0-9]"), 20,
+              "the compositor's sockets")
+        # Absolute, so that a program given a runtime directory of its own
+        # still finds the compositor.
+        env["WAYLAND_DISPLAY"] = glob.glob(runtime + "/wayland-*[0-9]")[0]
+        env["SWAYSOCK"] = glob.glob(runtime + "/sway-ipc.*.sock")[0]
+        _wait(lambda: _sway(env, "get_outputs"), 20, "the compositor's output")
+        # A headless seat has a keyboard and a pointer only while a virtual
+        # one is connected: one of each stays for the whole session. The
+        # pointer is driven through the compositor's input road, as a mouse
+        # is (sway's own cursor commands send no motion while a button is
+        # held, so no drag could be made with them).
+        self._spawn(["wtype", "-s", "2000000000"], env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.pointer = self._spawn([self.wayland_client, "pointer"] + [str(n) for n in WAYLAND_SCREEN], env,
+                                   stdin=subprocess.PIPE, stdout=subprocess.PIPE, bufsize=0)
+        if _read_line(self.pointer.stdout.fileno(), 20, "the virtual pointer") != "ready":
+            raise SessionError("no virtual pointer")
+        _wait(lambda: _sway(env, "get_seats")[0]["capabilities"] == 3, 20, "a keyboard and a pointer on the seat")
+
+    def _start_weston(self, env):
+        socket = "wayland-sonavolta"
+        self._spawn(["weston", "--backend=headless-backend.so", "--use-pixman", "--socket=" + socket,
+                     "--width=%d" % WAYLAND_SCREEN[0], "--height=%d" % WAYLAND_SCREEN[1], "--idle-time=0",
+                     "--no-config", "--debug"], env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        path = os.path.join(env["XDG_RUNTIME_DIR"], socket)
+        _wait(lambda: os.path.exists(path + ".lock") and os.path.exists(path), 20, "the compositor's socket")
+        env["WAYLAND_DISPLAY"] = path
 
     # ------------------------------------------------------------ end
 
@@ -117,11 +205,18 @@ class DesktopSession:
             _end_group(process)
         self._processes = []
         # Anything else of this session: a program a test left running, or one
-        # a service started in a group of its own.
+        # a service started in a group of its own. (A compositor starts its
+        # own clients so, and they end soon after it: they are given a
+        # moment.)
+        deadline = time.monotonic() + 2
+        while self.leftovers() and time.monotonic() < deadline:
+            time.sleep(0.05)
         self.stray = self.leftovers()
         for pid in self.stray:
             _end_pid(pid)
-        shutil.rmtree(self.dir, ignore_errors=True)
+        _wait_gone(self.stray)
+        for directory in self._dirs:
+            shutil.rmtree(directory, ignore_errors=True)
 
     def leftovers(self):
         """Processes of this session still running, by pid."""
@@ -146,6 +241,34 @@ def _is_desktop_variable(name):
                      "KDE_SESSION_VERSION", "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID",
                      "XDG_SESSION_TYPE", "BROWSER", "XAUTHORITY", "SESSION_MANAGER")
             or name.startswith("QT_") or name.startswith("XDG_"))
+
+
+def _unused_uid():
+    """A user id that no account of this system has."""
+    uid = 64600
+    while True:
+        try:
+            pwd.getpwuid(uid)
+        except KeyError:
+            return uid
+        uid += 1
+
+
+def _x_window_manager(env):
+    """Whether a window manager has announced itself on the X display."""
+    from Xlib import display as xdisplay
+    d = xdisplay.Display(env["DISPLAY"])
+    try:
+        prop = d.screen().root.get_full_property(d.intern_atom("_NET_SUPPORTING_WM_CHECK"), 0)
+        return bool(prop and prop.value)
+    finally:
+        d.close()
+
+
+def _sway(env, kind):
+    """An answer of the compositor's, as JSON; None while it cannot answer."""
+    result = subprocess.run(["swaymsg", "--raw", "-t", kind], env=env, capture_output=True, text=True)
+    return json.loads(result.stdout) if result.returncode == 0 else None
 
 
 def _read_line(fd, timeout, what):
@@ -191,6 +314,22 @@ def _end_group(process):
         pass
     if process.stdout:
         process.stdout.close()
+
+
+def _wait_gone(pids, timeout=5):
+    """Waits until processes ended by a signal are gone."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline and any(_running(pid) for pid in pids):
+        time.sleep(0.05)
+
+
+def _running(pid):
+    """Whether a process is there and not a zombie."""
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
 
 
 def _end_pid(pid):

@@ -18,6 +18,7 @@ def delay(*values):
 
 
 class TypedCases(DesktopCase):
+    DESKTOPS = ("bare", "openbox", "sway")
 
     def run_cases(self, calculator, cases):
         """cases: (name, steps, expected field texts, expected list units).

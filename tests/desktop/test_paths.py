@@ -147,6 +147,36 @@ class DropFromAnotherProgram(DesktopCase):
                 helper.end()
 
 
+class DropOntoInactiveWindow(DesktopCase):
+    """A drop from another program's active window onto a field of the
+    program's inactive window, as a user makes it under a window manager or
+    a compositor: the source offers to move the text, as editors do, and
+    deletes it when told the drop was taken. The drop lands in the field and
+    the others follow; were it refused, the source would keep its text and
+    nothing would change."""
+
+    DESKTOPS = ("openbox", "sway")
+
+    def test_drop_lands(self):
+        helper = self.drag_source("5", offers_move=True)
+        self.open("Level")
+        type_text("0")
+        self.program.wait_texts(LEVEL_0DBU)
+        # The user goes to the other program first: its window is active.
+        click(helper.source)
+        wait_for(lambda: helper.window_active(), "the drag source's window to be active")
+        power = self.program.field(POWER)
+        x, y, width, height = screen.extents(power)
+        # Onto the start of the text: 5 before 1.0000 makes 51.0000 mW.
+        screen.drag(helper.source, (x + 4, y + height // 2))
+        # Before: the source heard "move" and deleted its 5, yet Power still
+        # read 1.0000.
+        self.assertIn(helper.drop_result(), ("copy", "move"), "the drop was refused")
+        expected = {name: "%.4f" % value for name, value in
+                    ((DBM, 10 * math.log10(51)), (POWER, 51), (DBU, 10 * math.log10(51)))}
+        self.program.wait_texts(expected)
+
+
 class HelpThroughXdgOpen(DesktopCase):
     """Help lands on the calculator's section through the desktop's real
     xdg-open in its generic mode (no desktop named in the environment), on
