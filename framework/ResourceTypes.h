@@ -6,6 +6,11 @@
 #include <cstdint>
 #include <span>
 
+// A text of a table that the user reads: the framework shows it as
+// translated in the context given (lupdate reads it as QT_TRANSLATE_NOOP).
+// A template's context is its own (DialogTemplate::context).
+#define RES_TEXT(context, text) text
+
 namespace res {
 
 // Control and window style flags used by the templates.

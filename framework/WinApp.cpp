@@ -8,6 +8,7 @@
 #include "framework/SingleCopyRequest.h"
 #include "framework/SingleInstance_p.h"
 #include "framework/TestHooks.h"
+#include "framework/Translation.h"
 #include "framework/Text.h"
 #include "framework/WaylandProbe.h"
 #include "framework/Widgets_p.h"
@@ -129,6 +130,10 @@ int CWinApp::Run(int argc, char** argv)
         testhooks::AfterRaiseRequest(token, startupId, raised);
         return raised;
     });
+
+    // The user's language, before the first window; a copy that only raised
+    // the first never needed it.
+    fw::LoadTranslations(fw::ChooseLanguage(QLocale::system().uiLanguages()));
 
     int result = 0;
     if (InitInstance()) {
