@@ -1,6 +1,7 @@
 #include "app/AboutDlg.h"
 
 #include "frame/DialogFrame.h"
+#include "framework/Translation.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
@@ -12,5 +13,5 @@ CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUT, parent) {}
 void CAboutDlg::OnPaint()
 {
     CPaintDC dc(this);
-    PaintHeader(this, dc, CString("About"));
+    PaintHeader(this, dc, Translate("About", "About"));
 }

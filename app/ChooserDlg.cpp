@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/Calculators.h"
 #include "frame/Help.h"
+#include "framework/Translation.h"
 #include "res/resource.h"
 
 namespace {
@@ -87,7 +88,7 @@ void CChooserDlg::OnPaint()
     dc.SelectObject(previousBrush);
     dc.SelectObject(previousPen);
 
-    PaintHeader(this, dc, CString("Choose Calculator"));
+    PaintHeader(this, dc, Translate("Chooser", "Choose Calculator"));
 }
 
 void CChooserDlg::OnAbout()

@@ -4,6 +4,8 @@
 #include "framework/Dispatch_p.h"
 #include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
+#include "framework/Translation.h"
+#include "framework/WinApp.h"
 #include "framework/Widgets_p.h"
 
 #include <QHBoxLayout>
@@ -53,7 +55,7 @@ bool CCeCommandBar::InsertMenuBar(int menuId)
         return false;
     CDialog* dlg = m_parent;
     for (const res::MenuPopup& popup : menu->popups) {
-        QString title = QString::fromUtf8(popup.title);
+        QString title = fw::ResourceText(res::kMenuContext, popup.title);
         title.remove(QLatin1Char('&'));
         auto* button = new QToolButton(m_bar);
         button->setText(title);
@@ -62,7 +64,7 @@ bool CCeCommandBar::InsertMenuBar(int menuId)
         button->setFocusPolicy(Qt::TabFocus);
         auto* items = new QMenu(button);
         for (const res::MenuItem& item : popup.items) {
-            QAction* action = items->addAction(QString::fromUtf8(item.text));
+            QAction* action = items->addAction(fw::ResourceText(res::kMenuContext, item.text));
             const int command = item.command;
             QObject::connect(action, &QAction::triggered, m_bar,
                              [dlg, command] { fw::Guarded([&] { dlg->OnCmdMsg(WM_COMMAND, 0, command); }); });
@@ -93,9 +95,9 @@ bool CCeCommandBar::LoadToolBar(int toolbarId)
         button->setObjectName(QStringLiteral("command%1").arg(command));
         // The command's string is the button's tooltip and its name for
         // screen readers.
-        if (const char* tip = res::FindString(command)) {
-            button->setToolTip(QString::fromUtf8(tip));
-            button->setAccessibleName(QString::fromUtf8(tip));
+        if (const CString tip = LoadResourceString(command); !tip.isEmpty()) {
+            button->setToolTip(tip);
+            button->setAccessibleName(tip);
         }
         QObject::connect(button, &QToolButton::clicked, m_bar,
                          [dlg, command] { fw::Guarded([&] { dlg->OnCmdMsg(WM_COMMAND, 0, command); }); });

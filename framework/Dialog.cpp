@@ -2,6 +2,7 @@
 
 #include "framework/Dispatch_p.h"
 #include "framework/Ids.h"
+#include "framework/Layout_p.h"
 #include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
 #include "framework/TestHooks.h"
@@ -94,7 +95,7 @@ CDialog* CDialog::GetActiveDialog()
 CString CDialog::GetCaption() const
 {
     const res::DialogTemplate* t = res::FindDialogTemplate(m_templateId);
-    return t ? QString::fromUtf8(t->caption) : CString();
+    return t ? fw::ResourceText(t->context, t->caption) : CString();
 }
 
 CWnd* CDialog::GetDlgItem(int id) const { return FromHandle(ControlWidget(id)); }
@@ -120,18 +121,20 @@ void CDialog::BuildFromTemplate()
     Attach(client, 0);
     client->setFont(fw::DialogFont());
 
-    const std::vector<Placed> placed = CreateControls(*t, client);
+    const std::vector<Placed> placed = CreateControls(*t, fw::LayOutTemplate(*t, client->font()), client);
     NameFieldsFromLabels(placed);
     FillLists(*t);
     SizeLists(placed, client->width());
 }
 
-std::vector<CDialog::Placed> CDialog::CreateControls(const res::DialogTemplate& t, QWidget* client)
+std::vector<CDialog::Placed> CDialog::CreateControls(const res::DialogTemplate& t, const fw::TemplateLayout& layout,
+                                                     QWidget* client)
 {
     std::vector<Placed> placed;
     QWidget* previousTabStop = nullptr;
-    for (const res::DialogItem& item : t.items) {
-        QWidget* widget = CreateControl(item, client);
+    for (std::size_t i = 0; i < t.items.size(); ++i) {
+        const res::DialogItem& item = t.items[i];
+        QWidget* widget = CreateControl(item, fw::ItemText(t, item), layout.items[i], client);
         if (item.kind != res::ControlKind::Static && (item.style & res::WS_TABSTOP)) {
             if (previousTabStop)
                 QWidget::setTabOrder(previousTabStop, widget);
@@ -144,13 +147,12 @@ std::vector<CDialog::Placed> CDialog::CreateControls(const res::DialogTemplate& 
     return placed;
 }
 
-QWidget* CDialog::CreateControl(const res::DialogItem& item, QWidget* client)
+QWidget* CDialog::CreateControl(const res::DialogItem& item, const QString& text, QRect geometry, QWidget* client)
 {
     using namespace res;
     const QFont font = fw::DialogFont();
     QWidget* widget = nullptr;
     fw::ControlHost* host = nullptr;
-    const QString text = QString::fromUtf8(item.text);
     switch (item.kind) {
     case ControlKind::Edit: {
         auto* edit = new fw::EditWidget(client);
@@ -208,7 +210,6 @@ QWidget* CDialog::CreateControl(const res::DialogItem& item, QWidget* client)
     host->dialog = this;
     host->controlId = item.id;
     host->templateStyle = item.style;
-    QRect geometry = fw::DialogUnitsToPixels(font, item.x, item.y, item.cx, item.cy);
     if (item.kind == ControlKind::Static && !(item.style & SS_ICON)) {
         // A label is never cut short: it takes the width its text needs.
         const int needed = QFontMetrics(font).horizontalAdvance(text) + 2;
@@ -293,7 +294,7 @@ void CDialog::NameFieldsFromLabels(const std::vector<Placed>& placed)
             }
         }
         if (best)
-            field.widget->setAccessibleName(QString::fromUtf8(best->item->text));
+            field.widget->setAccessibleName(static_cast<QLabel*>(best->widget)->text());
     }
 }
 
@@ -303,7 +304,7 @@ void CDialog::FillLists(const res::DialogTemplate& t)
     for (const res::DialogInitItem& init : t.initData) {
         if (auto* combo = dynamic_cast<fw::ComboWidget*>(ControlWidget(init.controlId))) {
             const bool wasEmpty = combo->count() == 0;
-            combo->addItem(QString::fromUtf8(init.text));
+            combo->addItem(fw::ResourceText(t.context, init.text));
             if (wasEmpty)
                 combo->SetCurrentFromProgram(-1);
         }

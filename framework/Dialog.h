@@ -4,6 +4,8 @@
 
 #include "framework/Controls.h"
 
+#include <QRect>
+
 #include <map>
 #include <memory>
 #include <vector>
@@ -13,6 +15,7 @@ class QEventLoop;
 namespace fw {
 class DialogWidget;
 class Page;
+struct TemplateLayout;
 }
 namespace res {
 struct DialogItem;
@@ -81,8 +84,9 @@ private:
     };
     void BuildFromTemplate();
     // The controls in template order, which is also the tab order.
-    std::vector<Placed> CreateControls(const res::DialogTemplate& t, QWidget* client);
-    QWidget* CreateControl(const res::DialogItem& item, QWidget* client);
+    std::vector<Placed> CreateControls(const res::DialogTemplate& t, const fw::TemplateLayout& layout,
+                                       QWidget* client);
+    QWidget* CreateControl(const res::DialogItem& item, const QString& text, QRect geometry, QWidget* client);
     static void NameFieldsFromLabels(const std::vector<Placed>& placed);
     void FillLists(const res::DialogTemplate& t);
     static void SizeLists(const std::vector<Placed>& placed, int clientWidth);

@@ -1,24 +1,26 @@
 #include "framework/File.h"
 
+#include "framework/Translation.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 CString CFileException::GetErrorMessage() const
 {
-    const CString name = m_strFileName.isEmpty() ? CString("an unnamed file") : m_strFileName;
+    const CString name = m_strFileName.isEmpty() ? Translate("File", "an unnamed file") : m_strFileName;
     switch (m_cause) {
     case fileNotFound:
     case tooLarge:
-    case invalidFile: return CString("%1 was not found.").arg(name);
-    case badPath: return CString("All or part of the path %1 is not valid.").arg(name);
-    case accessDenied: return CString("%1 could not be read: access was denied.").arg(name);
-    case endOfFile: return CString("%1 ended before it could be read whole.").arg(name);
-    case hardIO: return CString("%1 could not be read: the device reported an error.").arg(name);
+    case invalidFile: return Translate("File", "%1 was not found.").arg(name);
+    case badPath: return Translate("File", "All or part of the path %1 is not valid.").arg(name);
+    case accessDenied: return Translate("File", "%1 could not be read: access was denied.").arg(name);
+    case endOfFile: return Translate("File", "%1 ended before it could be read whole.").arg(name);
+    case hardIO: return Translate("File", "%1 could not be read: the device reported an error.").arg(name);
     case none:
     case genericException: break;
     }
-    return CString("%1 could not be read.").arg(name);
+    return Translate("File", "%1 could not be read.").arg(name);
 }
 
 CFile::~CFile() { Close(); }

@@ -55,7 +55,13 @@ struct DialogTemplate {
     int pointSize;
     std::span<const DialogItem> items;  // template order is tab order
     std::span<const DialogInitItem> initData;
+    // The context its texts are translated in; none: shown as written.
+    const char* context = nullptr;
 };
+
+// The contexts the string table's and the menus' texts are translated in.
+inline constexpr char kStringContext[] = "Strings";
+inline constexpr char kMenuContext[] = "Menu";
 
 struct MenuItem {
     int command;

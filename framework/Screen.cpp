@@ -3,7 +3,9 @@
 
 #include "framework/Screen_p.h"
 
+#include "framework/Layout_p.h"
 #include "framework/ResourceTypes.h"
+#include "framework/Translation.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -114,9 +116,9 @@ Page::Page(QWidget* dialogArea, const QString& pageCaption, QSize clientSize) : 
     title->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     title->setMinimumWidth(0);
     navRow->addWidget(title, 1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), nav);
+    auto* ok = new QPushButton(Translate("Screen", "OK"), nav);
     ok->setObjectName(QStringLiteral("okButton"));
-    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setAccessibleName(ok->text());
     ok->setFocusPolicy(Qt::TabFocus);
     // Enter on the focused button presses it, as on the dialogs' own buttons.
     ok->setAutoDefault(true);
@@ -160,14 +162,22 @@ Screen::Screen()
     m_stack = new QStackedLayout(pageArea);
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_stack->setSizeConstraint(QLayout::SetFixedSize);
+}
 
-    // Every page has the client size of the largest template, so the
-    // screen keeps its size whichever dialog is on top.
+// Every page has the client size of the largest template, laid out in the
+// language and the font of the day, so the screen keeps its size whichever
+// dialog is on top.
+QSize Screen::ClientSize() const
+{
     const QFont font = DialogFont();
-    for (const res::DialogTemplate* t : res::AllDialogTemplates()) {
-        const QRect r = DialogUnitsToPixels(font, 0, 0, t->cx, t->cy);
-        m_clientSize = m_clientSize.expandedTo(r.size());
+    const QString key = font.key() + QLatin1Char('/') + TranslationLanguage();
+    if (key != m_clientSizeKey) {
+        m_clientSize = QSize();
+        for (const res::DialogTemplate* t : res::AllDialogTemplates())
+            m_clientSize = m_clientSize.expandedTo(LayOutTemplate(*t, font).client);
+        m_clientSizeKey = key;
     }
+    return m_clientSize;
 }
 
 namespace {

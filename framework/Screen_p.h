@@ -46,7 +46,7 @@ public:
     void Pop(Page* page);
     CDialog* TopDialog() const;
     // The client size every page gets: the largest template, in pixels.
-    QSize ClientSize() const { return m_clientSize; }
+    QSize ClientSize() const;
     // What a request to bring the window to the front came to: no window to
     // show, or the desktop asked to activate it (which it may refuse).
     enum class Raise { NoWindow, ActivationAsked };
@@ -64,7 +64,8 @@ private:
     Screen();
     QStackedLayout* m_stack;
     std::vector<std::pair<Page*, CDialog*>> m_pages;
-    QSize m_clientSize;
+    mutable QSize m_clientSize;
+    mutable QString m_clientSizeKey;
 };
 
 // The font every dialog is laid out in.

@@ -90,6 +90,13 @@ void LoadTranslations(const CString& language)
 
 CString TranslationLanguage() { return Current().language; }
 
+CString ResourceText(const char* context, const char* text)
+{
+    if (!text || !*text)
+        return CString();
+    return context ? QCoreApplication::translate(context, text) : QString::fromUtf8(text);
+}
+
 }  // namespace fw
 
 CString Translate(const char* context, const char* sourceText)

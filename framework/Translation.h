@@ -21,6 +21,10 @@ void LoadTranslations(const CString& language);
 // The language loaded, empty for English.
 CString TranslationLanguage();
 
+// A resource's text (UTF-8) as the user reads it: translated in its
+// context, or as written when it has none.
+CString ResourceText(const char* context, const char* text);
+
 }  // namespace fw
 
 // A text the user reads, in the language loaded: sourceText (UTF-8) as

@@ -192,8 +192,7 @@ CString GetUserThousandsSeparator() { return QLocale::system().groupSeparator();
 
 CString LoadResourceString(int id)
 {
-    const char* text = res::FindString(id);
-    return text ? QString::fromUtf8(text) : CString();
+    return fw::ResourceText(res::kStringContext, res::FindString(id));
 }
 
 HICON AfxLoadIcon(int id) { return res::FindImagePath(id) ? id : 0; }

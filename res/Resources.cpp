@@ -8,10 +8,10 @@ namespace res {
 namespace {
 
 constexpr MenuItem kHelpItems[] = {
-    {ID_APP_ABOUT, "About..."},
-    {ID_HELP_CONTENTS, "Contents"},
+    {ID_APP_ABOUT, RES_TEXT("Menu", "About...")},
+    {ID_HELP_CONTENTS, RES_TEXT("Menu", "Contents")},
 };
-constexpr MenuPopup kHelpPopups[] = {{"&Help", kHelpItems}};
+constexpr MenuPopup kHelpPopups[] = {{RES_TEXT("Menu", "&Help"), kHelpItems}};
 constexpr Menu kMenus[] = {{IDR_HELP_MENU, kHelpPopups}};
 
 constexpr int kHelpButtons[] = {ID_HELP_TOPIC};
@@ -20,12 +20,12 @@ constexpr Toolbar kToolbars[] = {{IDR_HELP_TOOLBAR, IDB_HELP_BUTTON, 16, 15, kHe
 constexpr StringEntry kStrings[] = {
     {AFX_IDS_APP_TITLE, "Sonavolta"},  // the program's name, as message boxes show it
     {AFX_IDS_DESKTOP_ID, SONAVOLTA_APP_ID},
-    {IDS_LEVEL, "Level"},
-    {IDS_DELAY, "Delay"},
-    {IDS_WAVE, "Wave"},
-    {IDS_CHOOSE_CALCULATOR, "Choose Calculator..."},
+    {IDS_LEVEL, RES_TEXT("Strings", "Level")},
+    {IDS_DELAY, RES_TEXT("Strings", "Delay")},
+    {IDS_WAVE, RES_TEXT("Strings", "Wave")},
+    {IDS_CHOOSE_CALCULATOR, RES_TEXT("Strings", "Choose Calculator...")},
     // A command's string is its command bar button's tooltip.
-    {ID_HELP_TOPIC, "Help"},
+    {ID_HELP_TOPIC, RES_TEXT("Strings", "Help")},
 };
 
 struct ImageEntry {

@@ -29,13 +29,13 @@ constexpr DialogItem kChooserItems[] = {
 constexpr DialogItem kDelayItems[] = {
     {IDC_STATIC, K::Static, "BPM", 11, 20, 14, 8, kLabel},
     {IDC_BPM, K::Edit, "", 64, 18, 59, 12, WS_BORDER | WS_TABSTOP | ES_MULTILINE | ES_RIGHT},
-    {IDC_STATIC, K::Static, "4/4 Bar", 11, 50, 29, 8, kLabel},
-    {IDC_STATIC, K::Static, "3/4 Bar", 11, 64, 24, 8, kLabel},
-    {IDC_STATIC, K::Static, "1/4 Note", 11, 92, 29, 8, kLabel},
-    {IDC_STATIC, K::Static, "1/16 Note", 11, 120, 33, 8, kLabel},
-    {IDC_STATIC, K::Static, "1/32 Note", 11, 134, 33, 8, kLabel},
-    {IDC_STATIC, K::Static, "1/8 Note", 11, 106, 29, 8, kLabel},
-    {IDC_STATIC, K::Static, "1/2 Note", 11, 78, 29, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Delay", "4/4 Bar"), 11, 50, 29, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Delay", "3/4 Bar"), 11, 64, 24, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Delay", "1/4 Note"), 11, 92, 29, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Delay", "1/16 Note"), 11, 120, 33, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Delay", "1/32 Note"), 11, 134, 33, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Delay", "1/8 Note"), 11, 106, 29, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Delay", "1/2 Note"), 11, 78, 29, 8, kLabel},
     {IDC_BAR44, K::Edit, "", 64, 48, 59, 12, kResult},
     {IDC_BAR34, K::Edit, "", 64, 62, 59, 12, kResult},
     {IDC_HALF, K::Edit, "", 64, 76, 59, 12, kResult},
@@ -43,8 +43,8 @@ constexpr DialogItem kDelayItems[] = {
     {IDC_EIGHTH, K::Edit, "", 64, 104, 59, 12, kResult},
     {IDC_SIXTEENTH, K::Edit, "", 64, 118, 59, 12, kResult},
     {IDC_THIRTY_SECOND, K::Edit, "", 64, 132, 59, 12, kResult},
-    {IDC_STATIC, K::Static, "Delays In ms", 11, 36, 42, 8, kLabel},
-    {IDC_ROUND, K::CheckBox, "Round Values", 64, 35, 59, 10, BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP},
+    {IDC_STATIC, K::Static, RES_TEXT("Delay", "Delays In ms"), 11, 36, 42, 8, kLabel},
+    {IDC_ROUND, K::CheckBox, RES_TEXT("Delay", "Round Values"), 64, 35, 59, 10, BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP},
 };
 
 // --- 134: Level.
@@ -60,14 +60,14 @@ constexpr DialogItem kLevelItems[] = {
     {IDC_VRMS_UNIT, K::ComboBox, "", 106, 95, 26, 44, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
     {IDC_VPP, K::Edit, "", 51, 110, 52, 12, WS_BORDER | ES_READONLY | ES_AUTOHSCROLL},
     {IDC_VPP_UNIT, K::ComboBox, "", 106, 110, 26, 44, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
-    {IDC_STATIC, K::Static, "dBu (\u00b1200)", 2, 20, 42, 8, kLabel},
-    {IDC_STATIC, K::Static, "dBV (\u00b1200)", 2, 35, 40, 8, kLabel},
-    {IDC_STATIC, K::Static, "Voltage (RMS)", 2, 97, 48, 8, kLabel},
-    {IDC_STATIC, K::Static, "Voltage (p-p)", 2, 112, 49, 8, kLabel},
-    {IDC_STATIC, K::Static, "dBm (\u00b1200)", 2, 51, 41, 8, kLabel},
-    {IDC_STATIC, K::Static, "at", 2, 81, 10, 8, kLabel},
-    {IDC_STATIC, K::Static, "Ohms", 72, 81, 19, 8, kLabel},
-    {IDC_STATIC, K::Static, "Power", 2, 66, 21, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Level", "dBu (±200)"), 2, 20, 42, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Level", "dBV (±200)"), 2, 35, 40, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Level", "Voltage (RMS)"), 2, 97, 48, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Level", "Voltage (p-p)"), 2, 112, 49, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Level", "dBm (±200)"), 2, 51, 41, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Level", "at"), 2, 81, 10, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Level", "Ohms"), 72, 81, 19, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("Level", "Power"), 2, 66, 21, 8, kLabel},
 };
 
 constexpr DialogInitItem kLevelInit[] = {
@@ -81,14 +81,14 @@ constexpr DialogInitItem kLevelInit[] = {
 constexpr DialogItem kWaveItems[] = {
     {IDC_FREQUENCY, K::Edit, "", 85, 18, 49, 12, WS_BORDER | WS_TABSTOP | ES_RIGHT | ES_MULTILINE},
     {IDC_NOTE, K::Edit, "", 85, 34, 49, 12, WS_BORDER | WS_TABSTOP | ES_CENTER | ES_MULTILINE},
-    {IDC_STATIC, K::Static, "Frequency (Hz)", 4, 20, 50, 8, 0},
-    {IDC_STATIC, K::Static, "Note (C0, C#0, ..., B9)", 4, 36, 76, 8, 0},
-    {IDC_STATIC, K::Static, "Period (ms)", 4, 84, 52, 8, 0},
-    {IDC_STATIC, K::Static, "Wavelength (cm)", 4, 52, 56, 8, 0},
-    {IDC_STATIC, K::Static, "Wavelength (ft)", 4, 68, 52, 8, 0},
-    {IDC_STATIC, K::Static, "Period/2 (ms)", 4, 132, 44, 8, 0},
-    {IDC_STATIC, K::Static, "Wavelength/2 (cm)", 4, 100, 62, 8, 0},
-    {IDC_STATIC, K::Static, "Wavelength/2 (ft)", 4, 116, 59, 8, 0},
+    {IDC_STATIC, K::Static, RES_TEXT("Wave", "Frequency (Hz)"), 4, 20, 50, 8, 0},
+    {IDC_STATIC, K::Static, RES_TEXT("Wave", "Note (C0, C#0, ..., B9)"), 4, 36, 76, 8, 0},
+    {IDC_STATIC, K::Static, RES_TEXT("Wave", "Period (ms)"), 4, 84, 52, 8, 0},
+    {IDC_STATIC, K::Static, RES_TEXT("Wave", "Wavelength (cm)"), 4, 52, 56, 8, 0},
+    {IDC_STATIC, K::Static, RES_TEXT("Wave", "Wavelength (ft)"), 4, 68, 52, 8, 0},
+    {IDC_STATIC, K::Static, RES_TEXT("Wave", "Period/2 (ms)"), 4, 132, 44, 8, 0},
+    {IDC_STATIC, K::Static, RES_TEXT("Wave", "Wavelength/2 (cm)"), 4, 100, 62, 8, 0},
+    {IDC_STATIC, K::Static, RES_TEXT("Wave", "Wavelength/2 (ft)"), 4, 116, 59, 8, 0},
     {IDC_PERIOD, K::Edit, "", 85, 82, 49, 12, kResult},
     {IDC_WAVELENGTH_FT, K::Edit, "", 85, 66, 49, 12, kResult},
     {IDC_WAVELENGTH_CM, K::Edit, "", 85, 50, 49, 12, kResult | ES_AUTOHSCROLL},
@@ -100,20 +100,20 @@ constexpr DialogItem kWaveItems[] = {
 // --- 140: About.
 constexpr DialogItem kAboutItems[] = {
     {IDC_STATIC, K::Static, "feedback@sonavolta.example", 12, 79, 104, 8, kLabel},
-    {IDC_STATIC, K::Static, "Levels, delays", 12, 36, 43, 8, kLabel},
-    {IDC_STATIC, K::Static, "and waves for audio work", 12, 46, 77, 8, kLabel},
-    {IDC_STATIC, K::Static, "\u00a9 2026 the Sonavolta team", 12, 56, 78, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("About", "Levels, delays"), 12, 36, 43, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("About", "and waves for audio work"), 12, 46, 77, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("About", "\u00a9 2026 the Sonavolta team"), 12, 56, 78, 8, kLabel},
     {IDC_STATIC, K::Static, "Sonavolta " SONAVOLTA_VERSION_TEXT, 12, 25, 45, 8, kLabel},
-    {IDC_STATIC, K::Static, "All rights reserved.", 12, 68, 63, 8, kLabel},
+    {IDC_STATIC, K::Static, RES_TEXT("About", "All rights reserved."), 12, 68, 63, 8, kLabel},
     {IDC_STATIC, K::Static, "128", 110, 25, 20, 20, SS_ICON},
 };
 
 constexpr DialogTemplate kTemplates[] = {
-    {IDD_CHOOSER, "Sonavolta", 140, 165, "System", 8, kChooserItems, {}},
-    {IDD_WAVE, "Frequency to Wavelength", 140, 165, "System", 8, kWaveItems, {}},
-    {IDD_DELAY, "", 140, 159, "System", 8, kDelayItems, {}},
-    {IDD_LEVEL, "Level", 140, 165, "System", 8, kLevelItems, kLevelInit},
-    {IDD_ABOUT, "", 140, 167, "System", 8, kAboutItems, {}},
+    {IDD_CHOOSER, "Sonavolta", 140, 165, "System", 8, kChooserItems, {}, "Chooser"},
+    {IDD_WAVE, RES_TEXT("Wave", "Frequency to Wavelength"), 140, 165, "System", 8, kWaveItems, {}, "Wave"},
+    {IDD_DELAY, "", 140, 159, "System", 8, kDelayItems, {}, "Delay"},
+    {IDD_LEVEL, RES_TEXT("Level", "Level"), 140, 165, "System", 8, kLevelItems, kLevelInit, "Level"},
+    {IDD_ABOUT, "", 140, 167, "System", 8, kAboutItems, {}, "About"},
 };
 
 // Every template, in the order above.

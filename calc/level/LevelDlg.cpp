@@ -1,5 +1,6 @@
 #include "calc/level/LevelDlg.h"
 
+#include "framework/Translation.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CLevelDlg, CCalcDialog)
@@ -57,9 +58,9 @@ bool CLevelDlg::OnInitDialog()
     m_cbVppUnit.SetCurSel(CLevelModel::MilliVolt);
     m_cbVrmsUnit.SetCurSel(CLevelModel::MilliVolt);
     // The lists have no label of their own on their row.
-    m_cbPowerUnit.SetAccessibleName(CString("Power unit"));
-    m_cbVrmsUnit.SetAccessibleName(CString("Voltage (RMS) unit"));
-    m_cbVppUnit.SetAccessibleName(CString("Voltage (p-p) unit"));
+    m_cbPowerUnit.SetAccessibleName(Translate("Level", "Power unit"));
+    m_cbVrmsUnit.SetAccessibleName(Translate("Level", "Voltage (RMS) unit"));
+    m_cbVppUnit.SetAccessibleName(Translate("Level", "Voltage (p-p) unit"));
 
     m_model.m_nPowerUnit = CLevelModel::MilliWatt;
     m_vrms.edit.m_scale = 0.001;
