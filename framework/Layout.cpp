@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QStyle>
-#include <QStyleOptionButton>
 
 #include <algorithm>
 
@@ -29,14 +28,14 @@ int NeededWidth(const res::DialogItem& item, const QString& text, const QFont& f
     const QFontMetrics metrics(font);
     switch (item.kind) {
     case res::ControlKind::Static:
-        // The letters end before the control beside the label.
-        return (item.style & res::SS_ICON) ? 0 : metrics.horizontalAdvance(text) + 1;
+        // The letters end before the control beside the label (the space
+        // after the last letter may lie beneath it).
+        return (item.style & res::SS_ICON) ? 0 : metrics.boundingRect(text).right() + 1;
     case res::ControlKind::CheckBox: {
-        QStyleOptionButton option;
-        option.fontMetrics = metrics;
-        option.text = text;
-        const QSize content(metrics.horizontalAdvance(text), metrics.height());
-        return QApplication::style()->sizeFromContents(QStyle::CT_CheckBox, &option, content).width();
+        // The box, the gap after it, the letters.
+        const QStyle* style = QApplication::style();
+        return style->pixelMetric(QStyle::PM_IndicatorWidth) + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing)
+               + metrics.horizontalAdvance(text);
     }
     case res::ControlKind::PushButton:  // its text is the dialog's to set
     case res::ControlKind::Edit:
@@ -56,7 +55,9 @@ TemplateLayout LayOutTemplate(const res::DialogTemplate& t, const QFont& font)
     int rightmost = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const res::DialogItem& item = t.items[i];
-        placed[i] = DialogUnitsToPixels(font, item.x, item.y, item.cx, item.cy);
+        // A list's template height is that of its open list; the box is one line.
+        const int cy = item.kind == res::ControlKind::ComboBox ? 12 : item.cy;
+        placed[i] = DialogUnitsToPixels(font, item.x, item.y, item.cx, cy);
         rightmost = std::max(rightmost, placed[i].x() + placed[i].width());
     }
     const int margin = std::max(0, area.width() - rightmost);

@@ -55,6 +55,18 @@ bool Install(Loaded& loaded, const CString& path)
 
 }  // namespace
 
+CStringList AvailableLanguages()
+{
+    CStringList languages;
+    for (const CString& name : QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("*_*.qm")}, QDir::Files)) {
+        const CString language = name.section(QLatin1Char('_'), 1).chopped(3);
+        if (!languages.contains(language))
+            languages.append(language);
+    }
+    languages.sort();
+    return languages;
+}
+
 CString ChooseLanguage(const CStringList& uiLanguages)
 {
     const QDir catalogues(QStringLiteral(":/i18n"));

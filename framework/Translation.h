@@ -13,6 +13,9 @@ namespace fw {
 // "pt_BR", "zh_CN"); empty when English comes first or none is known.
 CString ChooseLanguage(const CStringList& uiLanguages);
 
+// The languages the program has catalogues for, sorted.
+CStringList AvailableLanguages();
+
 // Loads the program's catalogues for a language (every ":/i18n/*_<language>.qm")
 // and Qt's own (its widgets' menus, the message boxes' buttons), in place
 // of any loaded before; empty for English: unloads them all.

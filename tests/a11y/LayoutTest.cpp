@@ -8,6 +8,7 @@
 // application font's size in points, set before any screen is built) and
 // with QT_SCALE_FACTOR=2.
 
+#include "framework/Translation.h"
 #include "res/resource.h"
 #include "tests/a11y/Screens.h"
 
@@ -184,22 +185,31 @@ void ExpectRingsCentred(QWidget* client)
     }
 }
 
+// In English and in every language the program has a catalogue for, the
+// pseudo-language's long texts among them.
 TEST(Layout, EveryScreenKeepsItsLayout)
 {
     std::cout << "font: " << QApplication::font().pointSize() << " pt, scale "
               << qgetenv("QT_SCALE_FACTOR").toStdString() << '\n';
-    for (const auto& screen : a11y::Screens()) {
-        SCOPED_TRACE(screen.name);
-        screen.run([&](CDialog& dlg) {
-            Fill(screen, dlg);
-            QWidget* client = dlg.GetSafeHwnd();
-            ExpectTextsWhole(Window(dlg));
-            ExpectControlsApart(client);
-            ExpectHeader(client);
-            if (dlg.GetTemplateId() == IDD_CHOOSER)
-                ExpectRingsCentred(client);
-        });
+    const CStringList languages = CStringList {CString()} + fw::AvailableLanguages();
+    ASSERT_TRUE(languages.contains("pseudo"));
+    for (const CString& language : languages) {
+        SCOPED_TRACE(language.isEmpty() ? "English" : language.toStdString());
+        fw::LoadTranslations(language);
+        for (const auto& screen : a11y::Screens()) {
+            SCOPED_TRACE(screen.name);
+            screen.run([&](CDialog& dlg) {
+                Fill(screen, dlg);
+                QWidget* client = dlg.GetSafeHwnd();
+                ExpectTextsWhole(Window(dlg));
+                ExpectControlsApart(client);
+                ExpectHeader(client);
+                if (dlg.GetTemplateId() == IDD_CHOOSER)
+                    ExpectRingsCentred(client);
+            });
+        }
     }
+    fw::LoadTranslations(CString());
 }
 
 }  // namespace
