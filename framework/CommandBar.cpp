@@ -5,8 +5,8 @@
 #include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
 #include "framework/Translation.h"
-#include "framework/WinApp.h"
 #include "framework/Widgets_p.h"
+#include "framework/WinApp.h"
 
 #include <QHBoxLayout>
 #include <QMenu>

@@ -3,10 +3,10 @@
 #include "framework/Dispatch_p.h"
 #include "framework/Ids.h"
 #include "framework/Layout_p.h"
-#include "framework/Translation.h"
 #include "framework/ResourceTypes.h"
 #include "framework/Screen_p.h"
 #include "framework/TestHooks.h"
+#include "framework/Translation.h"
 #include "framework/Widgets_p.h"
 #include "framework/WinApp.h"
 

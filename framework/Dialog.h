@@ -84,8 +84,7 @@ private:
     };
     void BuildFromTemplate();
     // The controls in template order, which is also the tab order.
-    std::vector<Placed> CreateControls(const res::DialogTemplate& t, const fw::TemplateLayout& layout,
-                                       QWidget* client);
+    std::vector<Placed> CreateControls(const res::DialogTemplate& t, const fw::TemplateLayout& layout, QWidget* client);
     QWidget* CreateControl(const res::DialogItem& item, const QString& text, QRect geometry, QWidget* client);
     static void NameFieldsFromLabels(const std::vector<Placed>& placed);
     void FillLists(const res::DialogTemplate& t);

@@ -8,8 +8,8 @@
 #include "framework/SingleCopyRequest.h"
 #include "framework/SingleInstance_p.h"
 #include "framework/TestHooks.h"
-#include "framework/Translation.h"
 #include "framework/Text.h"
+#include "framework/Translation.h"
 #include "framework/WaylandProbe.h"
 #include "framework/Widgets_p.h"
 
@@ -190,9 +190,6 @@ CString GetUserDecimalSeparator() { return QLocale::system().decimalPoint(); }
 
 CString GetUserThousandsSeparator() { return QLocale::system().groupSeparator(); }
 
-CString LoadResourceString(int id)
-{
-    return fw::ResourceText(res::kStringContext, res::FindString(id));
-}
+CString LoadResourceString(int id) { return fw::ResourceText(res::kStringContext, res::FindString(id)); }
 
 HICON AfxLoadIcon(int id) { return res::FindImagePath(id) ? id : 0; }

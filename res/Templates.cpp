@@ -44,7 +44,8 @@ constexpr DialogItem kDelayItems[] = {
     {IDC_SIXTEENTH, K::Edit, "", 64, 118, 59, 12, kResult},
     {IDC_THIRTY_SECOND, K::Edit, "", 64, 132, 59, 12, kResult},
     {IDC_STATIC, K::Static, RES_TEXT("Delay", "Delays In ms"), 11, 36, 42, 8, kLabel},
-    {IDC_ROUND, K::CheckBox, RES_TEXT("Delay", "Round Values"), 64, 35, 59, 10, BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP},
+    {IDC_ROUND, K::CheckBox, RES_TEXT("Delay", "Round Values"), 64, 35, 59, 10,
+     BS_AUTOCHECKBOX | BS_LEFTTEXT | WS_TABSTOP},
 };
 
 // --- 134: Level.

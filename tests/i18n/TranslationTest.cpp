@@ -3,8 +3,8 @@
 // right-click menu, the message box) in the same language, and the real
 // program speaking it when the desktop asks.
 
-#include "framework/File.h"
 #include "framework/Translation.h"
+#include "framework/File.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "tests/a11y/Screens.h"
@@ -66,7 +66,8 @@ TEST(Translation, TheFirstOfTheDesktopsLanguagesThatIsShippedWins)
         {{}, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(fw::ChooseLanguage(c.uiLanguages), QString::fromUtf8(c.chosen)) << c.uiLanguages.join(' ').toStdString();
+        EXPECT_EQ(fw::ChooseLanguage(c.uiLanguages), QString::fromUtf8(c.chosen))
+            << c.uiLanguages.join(' ').toStdString();
 }
 
 // What a screen shows and says, in a fixed order: labels, buttons, the
@@ -139,7 +140,8 @@ TEST(Translation, EveryScreenShowsEveryTextInEachLanguage)
 // The menu a right click opens on an entry field: its items' texts.
 QStringList FieldMenu(QLineEdit* field)
 {
-    QContextMenuEvent click(QContextMenuEvent::Mouse, field->rect().center(), field->mapToGlobal(field->rect().center()));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, field->rect().center(),
+                            field->mapToGlobal(field->rect().center()));
     QApplication::sendEvent(field, &click);
     QApplication::processEvents();
     QStringList items;
