@@ -6,11 +6,14 @@
 // QT_SCALE_FACTOR=2 the tool shows a screen of twice the pixel density.
 // After the screens under the platform's own palette, the same screens under
 // a dark and the two high-contrast desktop palettes go into sub-directories
-// named after them (dark/, high-contrast-dark/, high-contrast-light/).
+// named after them (dark/, high-contrast-dark/, high-contrast-light/); then
+// the screens in each language the program speaks, under the platform's
+// palette, into a sub-directory named after the language (de/, ja/, ...).
 
 #include "app/AboutDlg.h"
 #include "app/Calculators.h"
 #include "app/ChooserDlg.h"
+#include "framework/Translation.h"
 #include "framework/WinApp.h"
 #include "tests/screenshots/Screens.h"
 #include "tests/support/DialogHarness.h"
@@ -25,6 +28,8 @@ using namespace testing_support;
 namespace {
 
 QString g_outputDir;
+
+void RenderAll();
 
 void Save(CDialog& dlg, const QString& name)
 {
@@ -60,13 +65,30 @@ int main(int argc, char** argv)
         QDir().mkpath(g_outputDir);
         QApplication::setPalette(desktop.palette);
 
-        CChooserDlg chooser;
-        RunModal(chooser, [&] { Save(chooser, QStringLiteral("chooser")); });
-
-        CAboutDlg about;
-        RunModal(about, [&] { Save(about, QStringLiteral("about")); });
-
-        RenderCalculators();
+        RenderAll();
     }
+    QApplication::setPalette(palettes.front().palette);
+    for (const CString& language : fw::AvailableLanguages()) {
+        fw::LoadTranslations(language);
+        g_outputDir = outputDir + QLatin1Char('/') + language;
+        QDir().mkpath(g_outputDir);
+        RenderAll();
+    }
+    fw::LoadTranslations(CString());
     return 0;
 }
+
+namespace {
+
+void RenderAll()
+{
+    CChooserDlg chooser;
+    RunModal(chooser, [&] { Save(chooser, QStringLiteral("chooser")); });
+
+    CAboutDlg about;
+    RunModal(about, [&] { Save(about, QStringLiteral("about")); });
+
+    RenderCalculators();
+}
+
+}  // namespace
