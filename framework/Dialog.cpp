@@ -115,14 +115,17 @@ void CDialog::BuildFromTemplate()
     const QString caption = GetCaption().isEmpty() ? AfxGetAppName() : GetCaption();
     fw::Screen* screen = fw::Screen::Get();
     auto* client = new fw::DialogWidget(this);
-    m_page = new fw::Page(client, caption, screen->ClientSize());
+    client->setFont(fw::DialogFont());
+    const fw::TemplateLayout layout = fw::LayOutTemplate(*t, client->font());
+    // A text wider than its English (a desktop font of other proportions)
+    // widens this page alone.
+    m_page = new fw::Page(client, caption, screen->ClientSize().expandedTo(layout.client));
     m_page->onOk = [this] { fw::Guarded([&] { OnOK(); }); };
     m_page->onCancel = [this] { fw::Guarded([&] { OnCancel(); }); };
     m_page->onClose = [this] { EndDialog(IDCANCEL); };
     Attach(client, 0);
-    client->setFont(fw::DialogFont());
 
-    const std::vector<Placed> placed = CreateControls(*t, fw::LayOutTemplate(*t, client->font()), client);
+    const std::vector<Placed> placed = CreateControls(*t, layout, client);
     NameFieldsFromLabels(placed);
     FillLists(*t);
     SizeLists(placed, client->width());

@@ -83,8 +83,8 @@ TemplateLayout LayOutTemplate(const res::DialogTemplate& t, const QFont& font)
                 shift[i] = std::max(shift[i], shift[p.by] + p.amount);
         const res::DialogItem& item = t.items[i];
         QRect r = placed[i].translated(shift[i], 0);
-        const int needed = NeededWidth(item, ItemText(t, item), font);
-        if (needed > 0 && !(item.style & res::WS_HIDDEN)) {
+        const int needed = (item.style & res::WS_HIDDEN) ? 0 : NeededWidth(item, ItemText(t, item), font);
+        if (needed > 0) {
             int next = -1;
             for (std::size_t j = 0; j < n; ++j)
                 if (j != i && placed[j].x() > placed[i].x() && SameRow(placed[i], placed[j])

@@ -164,17 +164,21 @@ Screen::Screen()
     m_stack->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-// Every page has the client size of the largest template, laid out in the
-// language and the font of the day, so the screen keeps its size whichever
-// dialog is on top.
+// Every page has the client size of the largest template, so the screen
+// keeps its size whichever dialog is on top. The English texts fit the
+// dialog units they were written for; a translation's are measured, in the
+// font of the day, before the first page (measuring them all at every
+// start would cost English its start-up time for nothing).
 QSize Screen::ClientSize() const
 {
     const QFont font = DialogFont();
-    const QString key = font.key() + QLatin1Char('/') + TranslationLanguage();
+    const QString language = TranslationLanguage();
+    const QString key = font.key() + QLatin1Char('/') + language;
     if (key != m_clientSizeKey) {
         m_clientSize = QSize();
         for (const res::DialogTemplate* t : res::AllDialogTemplates())
-            m_clientSize = m_clientSize.expandedTo(LayOutTemplate(*t, font).client);
+            m_clientSize = m_clientSize.expandedTo(language.isEmpty() ? DialogUnitsToPixels(font, 0, 0, t->cx, t->cy).size()
+                                                                      : LayOutTemplate(*t, font).client);
         m_clientSizeKey = key;
     }
     return m_clientSize;
