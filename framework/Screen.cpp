@@ -177,8 +177,9 @@ QSize Screen::ClientSize() const
     if (key != m_clientSizeKey) {
         m_clientSize = QSize();
         for (const res::DialogTemplate* t : res::AllDialogTemplates())
-            m_clientSize = m_clientSize.expandedTo(language.isEmpty() ? DialogUnitsToPixels(font, 0, 0, t->cx, t->cy).size()
-                                                                      : LayOutTemplate(*t, font).client);
+            m_clientSize =
+                m_clientSize.expandedTo(language.isEmpty() ? DialogUnitsToPixels(font, 0, 0, t->cx, t->cy).size()
+                                                           : LayOutTemplate(*t, font).client);
         m_clientSizeKey = key;
     }
     return m_clientSize;

@@ -45,12 +45,12 @@ class DesktopCase(unittest.TestCase):
 
     DESKTOPS = ("bare", "openbox")
 
-    def start_program(self, extra_env=None, stderr=None, path=None):
+    def start_program(self, extra_env=None, stderr=None, path=None, chooser_button="Level"):
         """The program on its chooser, ended at the end of the test (or
         when the next one starts)."""
         if getattr(self, "program", None):
             self.program.end()
-        self.program = screen.Program(path or _program, env(), extra_env, stderr)
+        self.program = screen.Program(path or _program, env(), extra_env, stderr, chooser_button)
         self.addCleanup(self.program.end)
         return self.program
 

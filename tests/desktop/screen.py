@@ -432,7 +432,10 @@ class Program(Process):
     """Sonavolta on the desktop. Widgets are looked up in the window shown on
     top: the calculator while one runs, else the chooser."""
 
-    def __init__(self, path, env, extra_env=None, stderr=None):
+    def __init__(self, path, env, extra_env=None, stderr=None, chooser_button="Level"):
+        # The chooser is the screen with this button (its name in the
+        # program's language).
+        self.chooser_button = chooser_button
         # A runtime directory of its own: no copy of an earlier test's answers
         # as the running copy.
         self.runtime_dir = tempfile.mkdtemp(dir=env["XDG_RUNTIME_DIR"])
@@ -505,7 +508,7 @@ class Program(Process):
     def wait_for_chooser(self):
         """Waits until the chooser is the screen on top."""
         self._found = {}
-        wait_for(lambda: self.all(ROLE_BUTTON, "Level") and not self.all(ROLE_TEXT), "the chooser")
+        wait_for(lambda: self.all(ROLE_BUTTON, self.chooser_button) and not self.all(ROLE_TEXT), "the chooser")
 
     # The field each calculator opens with the focus in.
     FIRST_FIELD = {"Level": "dBu (\u00b1200)", "Delay": "BPM", "Wave": "Frequency (Hz)"}
