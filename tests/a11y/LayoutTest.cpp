@@ -134,7 +134,8 @@ void ExpectControlsApart(QWidget* client)
 }
 
 // The rule: the first row black all across. The title's letters lie between
-// the top and the rule without touching either (a cut title would).
+// the top and the rule and end before the right edge, touching none of them
+// (a cut title would).
 void ExpectHeader(QWidget* client)
 {
     const QImage img = client->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -158,6 +159,10 @@ void ExpectHeader(QWidget* client)
                 return true;
         return false;
     };
+    bool inkAtRight = false;
+    for (int y = 1; y < rule - 1; ++y)
+        inkAtRight = inkAtRight || Ink(img.pixelColor(w - 1, y));
+    EXPECT_FALSE(inkAtRight) << "title cut at the right";
     EXPECT_FALSE(hasInk(0)) << "title cut at the top";
     EXPECT_FALSE(hasInk(rule - 1)) << "title cut at the rule";
     int inkRows = 0;
