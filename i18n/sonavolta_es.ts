@@ -5,235 +5,235 @@
     <name>About</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de</translation>
     </message>
     <message>
         <source>Levels, delays</source>
-        <translation type="unfinished"></translation>
+        <translation>Niveles, retardos</translation>
     </message>
     <message>
         <source>and waves for audio work</source>
-        <translation type="unfinished"></translation>
+        <translation>y ondas para el trabajo de audio</translation>
     </message>
     <message>
         <source>© 2026 the Sonavolta team</source>
-        <translation type="unfinished"></translation>
+        <translation>© 2026 el equipo de Sonavolta</translation>
     </message>
     <message>
         <source>All rights reserved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Todos los derechos reservados.</translation>
     </message>
 </context>
 <context>
     <name>Chooser</name>
     <message>
         <source>Choose Calculator</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir calculadora</translation>
     </message>
 </context>
 <context>
     <name>Delay</name>
     <message>
         <source>4/4 Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Compás 4/4</translation>
     </message>
     <message>
         <source>3/4 Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Compás 3/4</translation>
     </message>
     <message>
         <source>1/4 Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota 1/4</translation>
     </message>
     <message>
         <source>1/16 Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota 1/16</translation>
     </message>
     <message>
         <source>1/32 Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota 1/32</translation>
     </message>
     <message>
         <source>1/8 Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota 1/8</translation>
     </message>
     <message>
         <source>1/2 Note</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota 1/2</translation>
     </message>
     <message>
         <source>Delays In ms</source>
-        <translation type="unfinished"></translation>
+        <translation>Retardos en ms</translation>
     </message>
     <message>
         <source>Round Values</source>
-        <translation type="unfinished"></translation>
+        <translation>Redondear</translation>
     </message>
 </context>
 <context>
     <name>File</name>
     <message>
         <source>an unnamed file</source>
-        <translation type="unfinished"></translation>
+        <translation>un archivo sin nombre</translation>
     </message>
     <message>
         <source>%1 was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró %1.</translation>
     </message>
     <message>
         <source>All or part of the path %1 is not valid.</source>
-        <translation type="unfinished"></translation>
+        <translation>La ruta %1 no es válida en todo o en parte.</translation>
     </message>
     <message>
         <source>%1 could not be read: access was denied.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo leer %1: acceso denegado.</translation>
     </message>
     <message>
         <source>%1 ended before it could be read whole.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 terminó antes de poder leerse completo.</translation>
     </message>
     <message>
         <source>%1 could not be read: the device reported an error.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo leer %1: el dispositivo informó de un error.</translation>
     </message>
     <message>
         <source>%1 could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo leer %1.</translation>
     </message>
 </context>
 <context>
     <name>Level</name>
     <message>
         <source>Power unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Unidad de potencia</translation>
     </message>
     <message>
         <source>Voltage (RMS) unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Unidad de tensión (RMS)</translation>
     </message>
     <message>
         <source>Voltage (p-p) unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Unidad de tensión (p-p)</translation>
     </message>
     <message>
         <source>dBu (±200)</source>
-        <translation type="unfinished"></translation>
+        <translation>dBu (±200)</translation>
     </message>
     <message>
         <source>dBV (±200)</source>
-        <translation type="unfinished"></translation>
+        <translation>dBV (±200)</translation>
     </message>
     <message>
         <source>Voltage (RMS)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tensión (RMS)</translation>
     </message>
     <message>
         <source>Voltage (p-p)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tensión (p-p)</translation>
     </message>
     <message>
         <source>dBm (±200)</source>
-        <translation type="unfinished"></translation>
+        <translation>dBm (±200)</translation>
     </message>
     <message>
         <source>at</source>
-        <translation type="unfinished"></translation>
+        <translation>con</translation>
     </message>
     <message>
         <source>Ohms</source>
-        <translation type="unfinished"></translation>
+        <translation>ohmios</translation>
     </message>
     <message>
         <source>Power</source>
-        <translation type="unfinished"></translation>
+        <translation>Potencia</translation>
     </message>
     <message>
         <source>Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Nivel</translation>
     </message>
 </context>
 <context>
     <name>Menu</name>
     <message>
         <source>About...</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de...</translation>
     </message>
     <message>
         <source>Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>Contenido</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>A&amp;yuda</translation>
     </message>
 </context>
 <context>
     <name>Screen</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
 </context>
 <context>
     <name>Strings</name>
     <message>
         <source>Level</source>
-        <translation type="unfinished"></translation>
+        <translation>Nivel</translation>
     </message>
     <message>
         <source>Delay</source>
-        <translation type="unfinished"></translation>
+        <translation>Retardo</translation>
     </message>
     <message>
         <source>Wave</source>
-        <translation type="unfinished"></translation>
+        <translation>Onda</translation>
     </message>
     <message>
         <source>Choose Calculator...</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir calculadora...</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ayuda</translation>
     </message>
 </context>
 <context>
     <name>Wave</name>
     <message>
         <source>Frequency (Hz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Frecuencia (Hz)</translation>
     </message>
     <message>
         <source>Note (C0, C#0, ..., B9)</source>
-        <translation type="unfinished"></translation>
+        <translation>Nota (C0, C#0, ..., B9)</translation>
     </message>
     <message>
         <source>Period (ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>Período (ms)</translation>
     </message>
     <message>
         <source>Wavelength (cm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Long. de onda (cm)</translation>
     </message>
     <message>
         <source>Wavelength (ft)</source>
-        <translation type="unfinished"></translation>
+        <translation>Long. de onda (ft)</translation>
     </message>
     <message>
         <source>Period/2 (ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>Período/2 (ms)</translation>
     </message>
     <message>
         <source>Wavelength/2 (cm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Long. de onda/2 (cm)</translation>
     </message>
     <message>
         <source>Wavelength/2 (ft)</source>
-        <translation type="unfinished"></translation>
+        <translation>Long. de onda/2 (ft)</translation>
     </message>
     <message>
         <source>Frequency to Wavelength</source>
-        <translation type="unfinished"></translation>
+        <translation>Frecuencia a longitud de onda</translation>
     </message>
 </context>
 </TS>
