@@ -110,7 +110,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # Qt's Wayland platform plugin, without which a Wayland session runs the
 # program through XWayland and Qt complains that it found no "wayland" plugin.
-# It works without, so recommended rather than required.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# It works without, so recommended rather than required. So are Qt's own
+# translations, of the texts Qt draws itself (a message box's buttons, an
+# entry field's context menu): without them those stay English. Fonts for
+# Japanese and Chinese are the desktop's business.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 
 include(CPack)

@@ -77,16 +77,21 @@ TEST_F(Package, DependsOnTheQtRuntimeItNeeds)
     }
 }
 
-// The Wayland platform plugin, so that a Wayland session gets a Wayland
-// window, not one through XWayland; recommended, as the program runs without.
-TEST_F(Package, RecommendsTheWaylandPlugin)
+// What the program runs without, so recommended and not required: the
+// Wayland platform plugin, so that a Wayland session gets a Wayland window,
+// not one through XWayland; Qt's own translations, for the texts Qt draws
+// (a message box's buttons, an entry field's context menu).
+TEST_F(Package, RecommendsTheWaylandPluginAndQtsTranslations)
 {
     const QString recommends = Field("Recommends");
     QStringList names;
     for (const QString& alternative : recommends.split(QRegularExpression(QStringLiteral("\\s*[,|]\\s*"))))
         names << alternative.section(u' ', 0, 0);
-    EXPECT_TRUE(names.contains(QLatin1String("qt6-wayland"))) << recommends.toStdString();
-    EXPECT_FALSE(Field("Depends").contains(QLatin1String("qt6-wayland")));
+    const QString depends = Field("Depends");
+    for (const char* recommended : {"qt6-wayland", "qt6-translations-l10n"}) {
+        EXPECT_TRUE(names.contains(QLatin1String(recommended))) << recommends.toStdString();
+        EXPECT_FALSE(depends.contains(QLatin1String(recommended))) << recommended;
+    }
     for (const QString& name : names) {
         const Result known = RunCommand(QStringLiteral("dpkg-query"), {QStringLiteral("-W"), name});
         EXPECT_EQ(known.exitCode, 0) << "no such package here: " << name.toStdString();

@@ -9,10 +9,12 @@
 #include "framework/ResourceTypes.h"
 
 #include <QRegularExpression>
+#include <QXmlStreamReader>
 
 #include <iostream>
 #include <map>
 #include <memory>
+#include <set>
 
 using namespace installed;
 
@@ -33,6 +35,66 @@ std::map<QString, QString> DesktopEntry(const QString& path)
     }
     return keys;
 }
+
+// The metainfo's texts by element and language ("" for English): each
+// summary, and how many description paragraphs and list items there are.
+struct MetainfoTexts {
+    std::map<QString, QString> summaries;
+    std::map<std::pair<QString, QString>, int> descriptionCounts;  // (element, language)
+    std::set<QString> languagesListed;
+
+    QString Summary(const QString& language) const
+    {
+        const auto found = summaries.find(language);
+        return found == summaries.end() ? QString() : found->second;
+    }
+    int DescriptionCount(const QString& element, const QString& language) const
+    {
+        const auto found = descriptionCounts.find({element, language});
+        return found == descriptionCounts.end() ? 0 : found->second;
+    }
+};
+
+MetainfoTexts ReadMetainfoTexts(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    MetainfoTexts texts;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QString name = xml.name().toString();
+        const QString language = xml.attributes().value(QStringLiteral("xml:lang")).toString();
+        if (name == QLatin1String("summary"))
+            texts.summaries[language] = xml.readElementText();
+        else if (name == QLatin1String("p") || name == QLatin1String("li"))
+            ++texts.descriptionCounts[{name, language}];
+        else if (name == QLatin1String("lang"))
+            texts.languagesListed.insert(xml.readElementText());
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return texts;
+}
+
+// The languages the program speaks besides English, as desktop entries and
+// AppStream name them, each with the glossary's word for "wavelength": a
+// keyword, and in the plural in the entry's comment and the metainfo's
+// summary. A text in the wrong language, or English left in, lacks it.
+struct Translated {
+    const char* language;
+    const char* wavelength;
+    const char* wavelengths;
+};
+constexpr Translated kTranslated[] = {
+    {"de", "Wellenlänge", "Wellenlängen"},
+    {"fr", "longueur d'onde", "longueurs d'onde"},
+    {"es", "longitud de onda", "longitudes de onda"},
+    {"it", "lunghezza d'onda", "lunghezze d'onda"},
+    {"pt_BR", "comprimento de onda", "comprimentos de onda"},
+    {"ja", "波長", "波長"},
+    {"zh_CN", "波长", "波长"},
+};
 
 class Installed : public ::testing::Test {
 protected:
@@ -130,6 +192,39 @@ TEST_F(Installed, DesktopEntryAndMetainfoPointAtWhatIsInstalled)
         QStringLiteral("<launchable type=\"desktop-id\">%1</launchable>").arg(QFileInfo(kDesktopFile).fileName())));
     EXPECT_TRUE(xml.contains(QStringLiteral("<binary>%1</binary>").arg(exec)));
     EXPECT_TRUE(xml.contains(QStringLiteral("<release version=\"%1\"").arg(QStringLiteral(SONAVOLTA_VERSION))));
+}
+
+// A desktop in another language shows the entry and the software centre
+// the metainfo in it; the name stays Sonavolta.
+TEST_F(Installed, DesktopEntryAndMetainfoSpeakEachLanguage)
+{
+    auto entry = DesktopEntry(InPrefix(kDesktopFile));
+    const MetainfoTexts metainfo = ReadMetainfoTexts(InPrefix(kMetainfo));
+    EXPECT_EQ(metainfo.Summary(QString()), entry["Comment"]);
+    std::set<QString> languages;
+    for (const Translated& t : kTranslated) {
+        const QString language = QString::fromUtf8(t.language);
+        const QString wavelength = QString::fromUtf8(t.wavelength);
+        SCOPED_TRACE(t.language);
+        languages.insert(language);
+        const auto key = [&](const char* name) { return QStringLiteral("%1[%2]").arg(QLatin1String(name), language); };
+
+        EXPECT_FALSE(entry.count(key("Name"))) << "the name is not translated";
+        EXPECT_NE(entry[key("GenericName")], entry["GenericName"]);
+        EXPECT_FALSE(entry[key("GenericName")].isEmpty());
+        EXPECT_TRUE(entry[key("Comment")].contains(QString::fromUtf8(t.wavelengths)))
+            << entry[key("Comment")].toStdString();
+        EXPECT_TRUE(entry[key("Keywords")].split(u';').contains(wavelength)) << entry[key("Keywords")].toStdString();
+
+        // The summary says what the entry's comment says; the description is
+        // whole, every paragraph and list item translated.
+        EXPECT_EQ(metainfo.Summary(language), entry[key("Comment")]);
+        for (const char* element : {"p", "li"})
+            EXPECT_EQ(metainfo.DescriptionCount(QLatin1String(element), language),
+                      metainfo.DescriptionCount(QLatin1String(element), QString()))
+                << element;
+    }
+    EXPECT_EQ(metainfo.languagesListed, languages);
 }
 
 }  // namespace
