@@ -7,11 +7,13 @@ function(sonavolta_exact_float target)
   target_compile_options(${target} PRIVATE $<$<CXX_COMPILER_ID:GNU,Clang>:-ffp-contract=off>)
 endfunction()
 
-# The program's data files, found beside its executable. Each calculator's
-# help button opens a small page that leads on to its section of the one
-# help page; app/ writes those pages from the list of calculators into
-# SONAVOLTA_HELP_TOPIC_DIR (the target help_topic_pages).
-set(SONAVOLTA_HELP_PAGES ${CMAKE_SOURCE_DIR}/res/help/sonavolta.html)
+# The program's data files, found beside its executable. The help page,
+# sonavolta.html, and one per language, sonavolta_<language>.html; each
+# calculator's help button opens a small page that leads on to its section
+# of the help page in the program's language; app/ writes those pages from
+# the list of calculators into SONAVOLTA_HELP_TOPIC_DIR (the target
+# help_topic_pages).
+file(GLOB SONAVOLTA_HELP_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/help/sonavolta*.html)
 set(SONAVOLTA_HELP_TOPIC_DIR ${CMAKE_BINARY_DIR}/help-topics)
 set(SONAVOLTA_HELP_TOPIC_STAMP ${CMAKE_BINARY_DIR}/help-topics.stamp)
 set(SONAVOLTA_PITCH_TABLE ${CMAKE_SOURCE_DIR}/res/spn.dat)

@@ -4,7 +4,8 @@
 #   <libdir>/sonavolta/sonavolta           the program
 #   <libdir>/sonavolta/spn.dat             its pitch table   } found beside the
 #   <libdir>/sonavolta/sonavolta.html      its help page     } program's real file
-#   <libdir>/sonavolta/sonavolta-<calculator>.html  pages leading to its sections
+#   <libdir>/sonavolta/sonavolta_<language>.html    the help page in a language
+#   <libdir>/sonavolta/sonavolta-<calculator>[_<language>].html  pages leading to its sections
 #   share/applications/<app id>.desktop      the desktop entry } named after
 #   share/metainfo/<app id>.metainfo.xml     AppStream metadata } SONAVOLTA_APP_ID
 #   share/icons/hicolor/<size>/apps/sonavolta.png, scalable/apps/sonavolta.svg

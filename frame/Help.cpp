@@ -2,6 +2,7 @@
 
 #include "framework/File.h"
 #include "framework/Program.h"
+#include "framework/Translation.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -17,20 +18,49 @@ void OpenHelp(const std::filesystem::path& page, const CString& fileName)
     StartDetachedProcess(CString("xdg-open"), {fw::FileUrl(page)});
 }
 
-CString TopicPageName(const CString& anchor) { return "sonavolta-" + anchor + ".html"; }
+// A page beside the program in the language, or else in English: a
+// language may have no help page yet.
+CString PageName(const CString& stem, const CString& language)
+{
+    if (!language.isEmpty()) {
+        const CString translated = stem + u'_' + language + QStringLiteral(".html");
+        const std::filesystem::path path = fw::ProgramFile(translated.toStdString().c_str());
+        if (!path.empty() && std::filesystem::exists(path))
+            return translated;
+    }
+    return stem + QStringLiteral(".html");
+}
+
+CString HelpPageName(const CString& language) { return PageName(QStringLiteral("sonavolta"), language); }
+
+CString TopicPageName(const CString& anchor, const CString& language)
+{
+    return PageName("sonavolta-" + anchor, language);
+}
 
 }  // namespace
 
-std::filesystem::path HelpPagePath() { return fw::ProgramFile("sonavolta.html"); }
-
-std::filesystem::path HelpTopicPagePath(const CString& anchor)
+std::filesystem::path HelpPagePath(const CString& language)
 {
-    return fw::ProgramFile(TopicPageName(anchor).toStdString().c_str());
+    return fw::ProgramFile(HelpPageName(language).toStdString().c_str());
 }
 
-void ShowHelpContents() { OpenHelp(HelpPagePath(), CString("sonavolta.html")); }
+std::filesystem::path HelpTopicPagePath(const CString& anchor, const CString& language)
+{
+    return fw::ProgramFile(TopicPageName(anchor, language).toStdString().c_str());
+}
+
+void ShowHelpContents()
+{
+    const CString language = fw::TranslationLanguage();
+    OpenHelp(HelpPagePath(language), HelpPageName(language));
+}
 
 // A file address loses its section mark on some desktops (the generic
 // xdg-open opens the file's path), so each section has a page of its own
 // that sends the browser on to it.
-void ShowHelpTopic(CString anchor) { OpenHelp(HelpTopicPagePath(anchor), TopicPageName(anchor)); }
+void ShowHelpTopic(CString anchor)
+{
+    const CString language = fw::TranslationLanguage();
+    OpenHelp(HelpTopicPagePath(anchor, language), TopicPageName(anchor, language));
+}

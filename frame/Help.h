@@ -6,10 +6,12 @@
 
 #include <filesystem>
 
-// The help page, installed beside the executable.
-std::filesystem::path HelpPagePath();
+// The help page in a language ("de"; empty for English), installed beside
+// the executable; the English page where the language has none.
+std::filesystem::path HelpPagePath(const CString& language);
 // The small page beside it that leads on to one calculator's section.
-std::filesystem::path HelpTopicPagePath(const CString& anchor);
-// Both raise CFileException when the program's folder is unknown.
+std::filesystem::path HelpTopicPagePath(const CString& anchor, const CString& language);
+// Both open the page in the program's language, and raise CFileException
+// when the program's folder is unknown.
 void ShowHelpContents();
 void ShowHelpTopic(CString anchor);

@@ -4,6 +4,9 @@
 #include "tests/support/Shell.h"
 #include "app/Calculators.h"
 #include "frame/DialogFrame.h"
+#include "frame/Help.h"
+#include "framework/Translation.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "tests/support/CalculatorTests.h"
 #include "tests/support/DialogHarness.h"
@@ -12,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrl>
@@ -26,7 +30,7 @@ namespace {
 QToolButton* HelpMenuButton(CDialog& dlg)
 {
     for (auto* b : Window(dlg)->findChildren<QToolButton*>())
-        if (b->isVisible() && b->text() == QLatin1String("Help") && b->menu())
+        if (b->isVisible() && b->menu())  // the Help menu, in any language
             return b;
     return nullptr;
 }
@@ -245,6 +249,73 @@ TEST(Help, EachSectionPageLeadsOnToItsSection)
             QStringLiteral("<meta http-equiv=\"refresh\" content=\"0; url=sonavolta.html#%1\">").arg(anchor)));
         EXPECT_TRUE(helpPage.contains(QStringLiteral("id=\"%1\"").arg(anchor)));
     }
+}
+
+// The ids of a page's elements, in order: its sections and their parts.
+QStringList Ids(const QString& page)
+{
+    QStringList ids;
+    static const QRegularExpression id(QStringLiteral("id=\"([^\"]+)\""));
+    for (auto it = id.globalMatch(page); it.hasNext();)
+        ids << it.next().captured(1);
+    return ids;
+}
+
+// Every language the program speaks has its help page beside the program,
+// marked with its language, with the English page's sections; and a
+// calculator's page for each, leading on to its section.
+TEST(Help, EveryLanguageHasItsPageWithEverySection)
+{
+    const QStringList englishIds = Ids(ReadPage(QStringLiteral("sonavolta.html")));
+    ASSERT_TRUE(englishIds.contains("level"));
+    const CStringList languages = fw::AvailableLanguages();
+    ASSERT_EQ(languages.size(), 7);
+    for (const CString& language : languages) {
+        SCOPED_TRACE(language.toStdString());
+        const QString name = QStringLiteral("sonavolta_%1.html").arg(language);
+        const QString page = ReadPage(name);
+        EXPECT_TRUE(page.contains(QStringLiteral("<html lang=\"%1\">").arg(QString(language).replace('_', '-'))));
+        EXPECT_EQ(Ids(page), englishIds);
+        for (const Calculator& c : Calculators())
+            EXPECT_TRUE(ReadPage(QStringLiteral("sonavolta-%1_%2.html").arg(QLatin1String(c.helpAnchor), language))
+                            .contains(QStringLiteral("url=%1#%2\"").arg(name, QLatin1String(c.helpAnchor))));
+    }
+}
+
+// In each language, Help > Contents (as the menu reads in it) and a
+// calculator's help button open that language's pages.
+TEST(Help, EachLanguageOpensItsOwnPages)
+{
+    for (const CString& language : fw::AvailableLanguages()) {
+        SCOPED_TRACE(language.toStdString());
+        fw::LoadTranslations(language);
+        ViewerStub viewer;
+        RunChooser([](CDialog& chooser) { PickHelpMenuItem(chooser, Translate("Menu", "Contents")); });
+        CCalcDialog wave(IDD_WAVE, IDS_WAVE, "wave");
+        RunModal(wave, [&] {
+            QApplication::processEvents();
+            QToolButton* help = nullptr;
+            for (auto* b : Window(wave)->findChildren<QToolButton*>())
+                if (b->isVisible() && b->accessibleName() == LoadResourceString(ID_HELP_TOPIC))
+                    help = b;
+            ASSERT_NE(help, nullptr);
+            QTest::mouseClick(help, Qt::LeftButton);
+        });
+        QStringList calls = viewer.Calls(2);
+        calls.sort();
+        EXPECT_EQ(calls, (QStringList {"[" + PageUrl(QStringLiteral("sonavolta-wave_%1.html").arg(language)) + "]",
+                                       "[" + PageUrl(QStringLiteral("sonavolta_%1.html").arg(language)) + "]"}));
+    }
+    fw::LoadTranslations(CString());
+}
+
+// A language without a help page of its own gets the English one.
+TEST(Help, ALanguageWithoutAPageGetsTheEnglishOne)
+{
+    EXPECT_EQ(HelpPagePath(QStringLiteral("eo")), HelpPagePath(CString()));
+    EXPECT_EQ(HelpTopicPagePath(QStringLiteral("level"), QStringLiteral("eo")),
+              HelpTopicPagePath(QStringLiteral("level"), CString()));
+    EXPECT_EQ(HelpPagePath(CString()).filename(), "sonavolta.html");
 }
 
 // Every entry of the list makes the dialog of its own template, and is
