@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 
 #include <cmath>
 
@@ -45,14 +46,14 @@ std::optional<Failure> Compute(const Options& options, std::string_view input, R
     case Command::Level: failure = ComputeLevel(options, input, record); break;
     case Command::Delay: failure = ComputeDelay(options, input, record); break;
     case Command::Wave: failure = ComputeWave(options, input, record); break;
-    default: return Failure {Failure::Usage, "nothing to compute"};
+    default: return Failure {Failure::Usage, Tr("nothing to compute")};
     }
     if (failure)
         return failure;
     for (const Field& f : record.fields) {
         if (f.form != Form::Text && f.form != Form::Missing && !std::isfinite(f.value))
             return Failure {Failure::OutOfRange,
-                            std::string(InputName(options)) + ": " + std::string(input) + " gives no finite " + f.key};
+                            Fill(N_("%1: %2 gives no finite %3"), {InputName(options), input, f.key})};
     }
     return std::nullopt;
 }

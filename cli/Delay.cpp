@@ -3,6 +3,7 @@
 // dotted and triplet), in milliseconds and hertz.
 
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 #include "cli/Numbers.h"
 #include "cli/Output.h"
 
@@ -15,9 +16,9 @@ namespace cli {
 
 namespace {
 
-constexpr Range kBpmRange {1.0, 1000.0, false, "1 to 1000 BPM"};
+constexpr Range kBpmRange {1.0, 1000.0, false, N_("1 to 1000 BPM")};
 // The beats of 1 to 1000 BPM.
-constexpr Range kBeatMsRange {60.0, 60000.0, false, "60 to 60000 ms, 1 to 1000 BPM"};
+constexpr Range kBeatMsRange {60.0, 60000.0, false, N_("60 to 60000 ms, 1 to 1000 BPM")};
 constexpr double kMsPerMinute = 60000.0;
 
 constexpr const char* kNotes[] = {"1/1", "1/2", "1/4", "1/8", "1/16", "1/32", "1/64", "1/128"};
@@ -127,26 +128,26 @@ void AppendDelayTable(const Record& record, const Style& style, std::string& out
     const auto& f = record.fields;
     const std::size_t firstSamples = kFirstNote + 6 * kNoteValues;  // the sample rate, then bars and notes
     const bool samples = f.size() > firstSamples;
-    out += "Tempo: " + TableNumber(f[0], style) + " BPM\n";
+    out += Fill(N_("Tempo: %1 BPM"), {TableNumber(f[0], style)}) + '\n';
     if (samples)
-        out += "Sample rate: " + TableNumber(f[firstSamples], style) + " Hz\n";
+        out += Fill(N_("Sample rate: %1 Hz"), {TableNumber(f[firstSamples], style)}) + '\n';
     out += '\n';
 
     // A grid: a first column of names, then right-aligned numbers.
     std::vector<std::vector<std::string>> rows;
-    rows.push_back({"Bar", "ms", "Hz"});
+    rows.push_back({Tr("Bar"), "ms", "Hz"});
     if (samples)
-        rows.back().push_back("samples");
+        rows.back().push_back(Tr("samples"));
     for (std::size_t b = 0; b < 2; ++b) {
-        rows.push_back({f[kFirstBar + 2 * b].label, TableNumber(f[kFirstBar + 2 * b], style),
+        rows.push_back({Tr(f[kFirstBar + 2 * b].label), TableNumber(f[kFirstBar + 2 * b], style),
                         TableNumber(f[kFirstBar + 2 * b + 1], style)});
         if (samples)
             rows.back().push_back(TableNumber(f[firstSamples + 1 + b], style));
     }
     const std::size_t barRows = rows.size();
-    rows.push_back({"Note", "ms", "dotted ms", "triplet ms", "Hz", "dotted Hz", "triplet Hz"});
+    rows.push_back({Tr("Note"), "ms", Tr("dotted ms"), Tr("triplet ms"), "Hz", Tr("dotted Hz"), Tr("triplet Hz")});
     if (samples)
-        rows.back().insert(rows.back().end(), {"samples", "dotted samples", "triplet samples"});
+        rows.back().insert(rows.back().end(), {Tr("samples"), Tr("dotted samples"), Tr("triplet samples")});
     for (std::size_t n = 0; n < kNoteValues; ++n) {
         std::vector<std::string> row {kNotes[n]};
         for (std::size_t i = 0; i < 6; ++i)

@@ -3,6 +3,7 @@
 // Level dialog would show it in.
 
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 #include "cli/Numbers.h"
 
 #include "calc/level/LevelModel.h"
@@ -43,12 +44,12 @@ constexpr UnitName kVoltageUnits[] = {{"nV", "nV", 1e-9, -1},
 
 // The dialog's limits, in watts and volts; zero has no level. The levels in
 // dBW, dBmV and dBuV span the same powers and voltages as dBm and dBV.
-constexpr Range kLevelRange {-200.0, 200.0, false, "-200 to 200 dB"};
-constexpr Range kDBWRange {-230.0, 170.0, false, "-230 to 170 dBW"};
-constexpr Range kDBmVRange {-140.0, 260.0, false, "-140 to 260 dBmV"};
-constexpr Range kDBuVRange {-80.0, 320.0, false, "-80 to 320 dB\u00b5V"};
-constexpr Range kPowerRange {0.0, 1.7e17, true, "above 0 W up to 1.7e17 W; units nW uW mW W kW MW GW"};
-constexpr Range kVoltageRange {0.0, 1e10, true, "above 0 V up to 1e10 V; units nV uV mV V kV MV"};
+constexpr Range kLevelRange {-200.0, 200.0, false, N_("-200 to 200 dB")};
+constexpr Range kDBWRange {-230.0, 170.0, false, N_("-230 to 170 dBW")};
+constexpr Range kDBmVRange {-140.0, 260.0, false, N_("-140 to 260 dBmV")};
+constexpr Range kDBuVRange {-80.0, 320.0, false, N_("-80 to 320 dBµV")};
+constexpr Range kPowerRange {0.0, 1.7e17, true, N_("above 0 W up to 1.7e17 W; units nW uW mW W kW MW GW")};
+constexpr Range kVoltageRange {0.0, 1e10, true, N_("above 0 V up to 1e10 V; units nV uV mV V kV MV")};
 
 // dBW, dBmV and dBuV from dBm and dBV: a watt is 30 dB over a milliwatt, a
 // volt 60 dB over a millivolt and 120 dB over a microvolt.
@@ -90,19 +91,17 @@ std::variant<Quantity, Failure> ReadQuantity(std::string_view input, const char*
             if (u.name == unitText)
                 q.unit = &u;
         if (!q.unit)
-            return Failure {Failure::Usage, std::string(name) + ": '" + std::string(input) + "' has no unit '"
-                                                + std::string(unitText) + "' (" + range.text + ")"};
+            return Failure {Failure::Usage,
+                            Fill(N_("%1: '%2' has no unit '%3' (%4)"), {name, input, unitText, Tr(range.text)})};
     }
     const std::string_view numberText = TrimBlanks(input.substr(0, input.size() - unitText.size()));
     const std::optional<double> number = ParseNumber(numberText, decimalSep);
     if (!number)
-        return Failure {Failure::Usage,
-                        std::string(name) + ": '" + std::string(input) + "' is not a number (" + range.text + ")"};
+        return Failure {Failure::Usage, Fill(N_("%1: '%2' is not a number (%3)"), {name, input, Tr(range.text)})};
     // As the dialog's field does: the typed number times its unit's factor.
     const double base = q.unit->index >= 0 ? *number * factor(q.unit->index) : *number * q.unit->factor;
     if (!range.Contains(base))
-        return Failure {Failure::OutOfRange,
-                        std::string(name) + ": " + std::string(input) + " is out of range (" + range.text + ")"};
+        return Failure {Failure::OutOfRange, Fill(N_("%1: %2 is out of range (%3)"), {name, input, Tr(range.text)})};
     q.number = *number;
     return q;
 }
@@ -207,8 +206,8 @@ std::optional<Failure> ComputeLevel(const Options& options, std::string_view inp
 
     model.Calculate();
     if (model.m_bUndefined)
-        return Failure {Failure::OutOfRange, std::string(name) + ": " + std::string(input) + " has no defined level at "
-                                                 + FormatWholeOrFixed(options.ohms) + " ohms"};
+        return Failure {Failure::OutOfRange, Fill(N_("%1: %2 has no defined level at %3 ohms"),
+                                                  {name, input, FormatWholeOrFixed(options.ohms)})};
 
     // Groups: the table's order of rows, whatever the order of the keys.
     enum { Levels, Power, Rms, Peak, PeakToPeak, Load };

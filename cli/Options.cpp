@@ -1,5 +1,6 @@
 #include "cli/Options.h"
 
+#include "cli/Messages.h"
 #include "cli/Numbers.h"
 
 #include "calc/level/LevelModel.h"
@@ -12,12 +13,12 @@ namespace cli {
 
 namespace {
 
-constexpr Range kOhmsRange {0.0, 10000000.0, true, "above 0 up to 10000000 ohms"};
-constexpr Range kA4Range {300.0, 600.0, false, "300 to 600 Hz"};
-constexpr Range kTemperatureRange {-100.0, 100.0, false, "-100 to 100 degrees Celsius"};
-constexpr Range kRateRange {1.0, 1000000.0, false, "1 to 1000000 Hz"};
-constexpr Range kDbfsRange {-200.0, 0.0, false, "-200 to 0 dBFS"};
-constexpr Range kAlignmentRange {-200.0, 200.0, false, "-200 to 200 dB"};
+constexpr Range kOhmsRange {0.0, 10000000.0, true, N_("above 0 up to 10000000 ohms")};
+constexpr Range kA4Range {300.0, 600.0, false, N_("300 to 600 Hz")};
+constexpr Range kTemperatureRange {-100.0, 100.0, false, N_("-100 to 100 degrees Celsius")};
+constexpr Range kRateRange {1.0, 1000000.0, false, N_("1 to 1000000 Hz")};
+constexpr Range kDbfsRange {-200.0, 0.0, false, N_("-200 to 0 dBFS")};
+constexpr Range kAlignmentRange {-200.0, 200.0, false, N_("-200 to 200 dB")};
 
 enum class Takes { Nothing, Value };
 
@@ -57,7 +58,7 @@ constexpr LevelOption kLevelOptions[] = {
 };
 constexpr const char* kLevelOptionList = "--dbu, --dbv, --dbm, --dbw, --dbmv, --dbuv, --power, --vrms, --vpeak, --vpp";
 
-Failure Usage(std::string message) { return Failure {Failure::Usage, std::move(message) + " (see --help)"}; }
+Failure Usage(std::string message) { return Failure {Failure::Usage, Fill(N_("%1 (see --help)"), {message})}; }
 
 // A long option by its name or by a beginning that only one name has, among
 // the options of the command when one is known ("--m" is --midi for wave).
@@ -75,11 +76,11 @@ std::variant<const OptionSpec*, Failure> FindLong(std::string_view name, const s
     if (candidates.size() == 1)
         return candidates.front();
     if (candidates.empty())
-        return Usage("unknown option '" + written + "'");
+        return Usage(Fill(N_("unknown option '%1'"), {written}));
     std::string names;
     for (const OptionSpec* o : candidates)
         names += std::string(names.empty() ? "" : ", ") + "--" + o->longName;
-    return Usage("option '" + written + "' is ambiguous: " + names);
+    return Usage(Fill(N_("option '%1' is ambiguous: %2"), {written, names}));
 }
 
 const OptionSpec* FindShort(char name)
@@ -136,8 +137,9 @@ std::optional<Failure> ReadInto(const Given& g, const Range& range, std::string_
 std::optional<Failure> ReadAlignment(std::string_view text, std::string_view decimalSep, Options& options)
 {
     const auto bad = [&] {
-        return Failure {Failure::Usage, "--dbfs-ref: '" + std::string(text)
-                                            + "' is no alignment such as -18:0dBu (DBFS:LEVEL, LEVEL in dBu or dBV)"};
+        return Failure {
+            Failure::Usage,
+            Fill(N_("--dbfs-ref: '%1' is no alignment such as -18:0dBu (DBFS:LEVEL, LEVEL in dBu or dBV)"), {text})};
     };
     const std::size_t colon = text.find(':');
     if (colon == std::string_view::npos)
@@ -157,8 +159,8 @@ std::optional<Failure> ReadAlignment(std::string_view text, std::string_view dec
     if (!at || !dB)
         return bad();
     if (!kDbfsRange.Contains(*at) || !kAlignmentRange.Contains(*dB))
-        return Failure {Failure::OutOfRange, "--dbfs-ref: " + std::string(text) + " is out of range (" + kDbfsRange.text
-                                                 + " at " + kAlignmentRange.text + ")"};
+        return Failure {Failure::OutOfRange, Fill(N_("--dbfs-ref: %1 is out of range (%2 at %3)"),
+                                                  {text, Tr(kDbfsRange.text), Tr(kAlignmentRange.text)})};
     options.hasDbfsRef = true;
     options.dbfsAt = *at;
     options.dbfsDBu = *dB + dBuOverLevel;
@@ -182,11 +184,9 @@ std::variant<double, Failure> ReadNumber(std::string_view text, const char* name
 {
     const std::optional<double> value = ParseNumber(TrimBlanks(text), decimalSep);
     if (!value)
-        return Failure {Failure::Usage,
-                        std::string(name) + ": '" + std::string(text) + "' is not a number (" + range.text + ")"};
+        return Failure {Failure::Usage, Fill(N_("%1: '%2' is not a number (%3)"), {name, text, Tr(range.text)})};
     if (!range.Contains(*value))
-        return Failure {Failure::OutOfRange,
-                        std::string(name) + ": " + std::string(text) + " is out of range (" + range.text + ")"};
+        return Failure {Failure::OutOfRange, Fill(N_("%1: %2 is out of range (%3)"), {name, text, Tr(range.text)})};
     return *value;
 }
 
@@ -228,7 +228,7 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
                 const std::string name = "-" + std::string(1, arg[k]);
                 const OptionSpec* spec = FindShort(arg[k]);
                 if (!spec)
-                    return Usage("unknown option '" + (k == 1 ? std::string(arg) : name) + "'");
+                    return Usage(Fill(N_("unknown option '%1'"), {k == 1 ? std::string(arg) : name}));
                 found.emplace_back(spec, name);
                 if (spec->takes == Takes::Value) {
                     if (k + 1 < arg.size())
@@ -268,10 +268,10 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
     }
 
     if (words.empty())
-        return Usage("missing command: level, delay or wave");
+        return Usage(Tr("missing command: level, delay or wave"));
     const std::optional<Command> command = FindCommand(words.front());
     if (!command)
-        return Usage("unknown command '" + words.front() + "': level, delay or wave");
+        return Usage(Fill(N_("unknown command '%1': level, delay or wave"), {words.front()}));
     options.command = *command;
     words.erase(words.begin());
 
@@ -310,14 +310,14 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
             options.flats = true;
         } else if (name == "ms" || name == "samples") {
             if (lengthGiven)
-                return Usage("give one of --ms, --samples");
+                return Usage(Tr("give one of --ms, --samples"));
             lengthGiven = true;
             options.delayInput = name == "ms" ? DelayInput::Ms : DelayInput::Samples;
             options.input = g.value;
         } else {
             // One of the level quantities.
             if (levelInputGiven)
-                return Usage(std::string("give one of ") + kLevelOptionList);
+                return Usage(Fill(N_("give one of %1"), {kLevelOptionList}));
             levelInputGiven = true;
             for (const LevelOption& l : kLevelOptions)
                 if (name == l.longName)
@@ -330,23 +330,22 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
 
     if (options.command == Command::Level) {
         if (!words.empty())
-            return Usage("level takes no argument '" + words.front() + "'; its value goes with its option");
+            return Usage(Fill(N_("level takes no argument '%1'; its value goes with its option"), {words.front()}));
         if (!levelInputGiven)
-            return Usage(std::string("level needs one of ") + kLevelOptionList);
+            return Usage(Fill(N_("level needs one of %1"), {kLevelOptionList}));
     } else if (lengthGiven) {
         if (!words.empty())
-            return Usage("delay takes no BPM '" + words.front() + "' with a length; give one or the other");
+            return Usage(Fill(N_("delay takes no BPM '%1' with a length; give one or the other"), {words.front()}));
         if (options.delayInput == DelayInput::Samples && options.rate == 0.0)
-            return Usage("--samples needs --rate, the sample rate in Hz");
+            return Usage(Tr("--samples needs --rate, the sample rate in Hz"));
     } else {
         const char* what = options.command == Command::Delay ? "BPM"
-                           : options.midi                    ? "a MIDI note number"
-                                                             : "FREQUENCY or NOTE";
+                           : options.midi                    ? Tr("a MIDI note number")
+                                                             : Tr("FREQUENCY or NOTE");
         if (words.empty())
-            return Usage(std::string(CommandName(options.command)) + " needs " + what + " (or - for standard input)");
+            return Usage(Fill(N_("%1 needs %2 (or - for standard input)"), {CommandName(options.command), what}));
         if (words.size() > 1)
-            return Usage(std::string(CommandName(options.command)) + " takes one " + what + ", not '" + words[1]
-                         + "' too");
+            return Usage(Fill(N_("%1 takes one %2, not '%3' too"), {CommandName(options.command), what, words[1]}));
         options.input = words.front();
     }
     return options;
@@ -354,7 +353,7 @@ std::variant<Options, Failure> ParseOptions(int argc, const char* const* argv, s
 
 const char* HelpText()
 {
-    return R"(Usage: sonavolta-calc COMMAND [OPTION]... [VALUE]
+    return Tr(R"(Usage: sonavolta-calc COMMAND [OPTION]... [VALUE]
 The Sonavolta calculators on the command line.
 
   level --dbu X | --dbv X | --dbm X | --dbw X | --dbmv X | --dbuv X
@@ -403,7 +402,7 @@ Output:
 
 Exit status: 0 answered; 1 a value out of range (or, reading standard input,
 any bad line), or the output could not be written; 2 a usage error.
-)";
+)");
 }
 
 const char* VersionText() { return "sonavolta-calc (Sonavolta) " SONAVOLTA_VERSION "\n"; }

@@ -1,5 +1,6 @@
 #include "cli/Output.h"
 
+#include "cli/Messages.h"
 #include "cli/Numbers.h"
 
 #include <algorithm>
@@ -113,7 +114,7 @@ void AppendList(const Record& record, const Style& style, std::string& out)
     std::size_t labelWidth = 0, numberWidth = 0;
     for (const Field* field : shown) {
         const Field& f = *field;
-        Row row {Unit(f.label, style), TableNumber(f, style), f.form == Form::Missing ? "" : Unit(f.unit, style)};
+        Row row {Unit(Tr(f.label), style), TableNumber(f, style), f.form == Form::Missing ? "" : Unit(f.unit, style)};
         labelWidth = std::max(labelWidth, DisplayWidth(row.label));
         numberWidth = std::max(numberWidth, DisplayWidth(row.number));
         rows.push_back(std::move(row));
@@ -146,8 +147,28 @@ void AppendCsvHeader(const Record& record, std::string& out)
 
 std::size_t DisplayWidth(std::string_view text)
 {
-    return std::count_if(text.begin(), text.end(),
-                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    // Japanese and Chinese characters take two columns, as terminals show
+    // them (the East Asian wide ranges, in outline).
+    const auto wide = [](char32_t c) {
+        return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3)
+               || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60)
+               || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+    };
+    std::size_t columns = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        if ((lead & 0xC0) == 0x80) {  // a byte inside a character
+            ++i;
+            continue;
+        }
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t code = length == 1 ? lead : lead & (0xFF >> (length + 1));
+        for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        columns += wide(code) ? 2 : 1;
+        i += length;
+    }
+    return columns;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "cli/Run.h"
 
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 #include "cli/Numbers.h"
 
 #include <cerrno>
@@ -162,7 +163,7 @@ private:
     void Fail(int error)
     {
         m_failed = true;
-        cli::Report(m_err, std::string("cannot write the output: ") + std::strerror(error ? error : EIO), m_utf8);
+        cli::Report(m_err, Fill(N_("cannot write the output: %1"), {std::strerror(error ? error : EIO)}), m_utf8);
     }
 
     std::FILE* m_out;
@@ -215,7 +216,8 @@ int Run(const Options& options, const Style& style, int in, std::FILE* out, std:
         if (!output.Check())
             return 1;
         if (tooLong) {
-            output.Report("line " + std::to_string(number) + ": longer than " + std::to_string(kMaxLine) + " bytes");
+            output.Report(
+                Fill(N_("line %1: longer than %2 bytes"), {std::to_string(number), std::to_string(kMaxLine)}));
             anyBad = true;
             continue;
         }
@@ -223,7 +225,7 @@ int Run(const Options& options, const Style& style, int in, std::FILE* out, std:
         if (value.empty())
             continue;
         if (auto failure = Compute(options, value, record)) {
-            output.Report("line " + std::to_string(number) + ": " + failure->message);
+            output.Report(Fill(N_("line %1: %2"), {std::to_string(number), failure->message}));
             anyBad = true;
             continue;
         }
@@ -234,7 +236,7 @@ int Run(const Options& options, const Style& style, int in, std::FILE* out, std:
             return 1;
     }
     if (reader.Failed()) {
-        output.Report(std::string("cannot read standard input: ") + std::strerror(reader.Error()));
+        output.Report(Fill(N_("cannot read standard input: %1"), {std::strerror(reader.Error())}));
         anyBad = true;
     }
     if (!anyAnswer && options.format == Format::Csv) {

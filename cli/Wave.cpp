@@ -3,6 +3,7 @@
 // twelve-tone equal temperament from a chosen A4, with its deviation in cents.
 
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 #include "cli/Numbers.h"
 
 #include "calc/wave/WaveModel.h"
@@ -15,9 +16,9 @@ namespace cli {
 
 namespace {
 
-constexpr Range kFrequencyRange {0.0001, 100000.0, false, "0.0001 to 100000 Hz"};
-constexpr const char* kNoteRangeText = "C-1 to B10, sharps as # or \u266f, flats as b or \u266d, e.g. C#4, Bb3";
-constexpr Range kMidiRange {0.0, 127.0, false, "0 to 127"};
+constexpr Range kFrequencyRange {0.0001, 100000.0, false, N_("0.0001 to 100000 Hz")};
+constexpr const char* kNoteRangeText = N_("C-1 to B10, sharps as # or ♯, flats as b or ♭, e.g. C#4, Bb3");
+constexpr Range kMidiRange {0.0, 127.0, false, N_("0 to 127")};
 
 constexpr const char* kSharpNames[] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
 constexpr const char* kFlatNames[] = {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
@@ -130,26 +131,26 @@ std::optional<Failure> ComputeWave(const Options& options, std::string_view inpu
         const std::optional<double> number = ParseNumber(input, options.decimalSep);
         if (!number || *number != std::trunc(*number))
             return Failure {Failure::Usage,
-                            "MIDI: '" + std::string(input) + "' is not a MIDI note number (" + kMidiRange.text + ")"};
+                            Fill(N_("MIDI: '%1' is not a MIDI note number (%2)"), {input, Tr(kMidiRange.text)})};
         if (!kMidiRange.Contains(*number))
             return Failure {Failure::OutOfRange,
-                            "MIDI: " + std::string(input) + " is out of range (" + kMidiRange.text + ")"};
+                            Fill(N_("%1: %2 is out of range (%3)"), {"MIDI", input, Tr(kMidiRange.text)})};
         givenNote = int(*number) - kMidiOffset;
         frequency = NoteFrequency(*givenNote, options.a4);
     } else if (const std::optional<double> number = ParseFrequency(input, options.decimalSep)) {
         if (!kFrequencyRange.Contains(*number))
             return Failure {Failure::OutOfRange,
-                            "FREQUENCY: " + std::string(input) + " is out of range (" + kFrequencyRange.text + ")"};
+                            Fill(N_("%1: %2 is out of range (%3)"), {"FREQUENCY", input, Tr(kFrequencyRange.text)})};
         frequency = *number;
     } else if ((givenNote = ParseNoteName(input))) {
         if (*givenNote < kLowestNote || *givenNote > kHighestNote)
             return Failure {Failure::OutOfRange,
-                            "NOTE: " + std::string(input) + " is out of range (" + kNoteRangeText + ")"};
+                            Fill(N_("%1: %2 is out of range (%3)"), {"NOTE", input, Tr(kNoteRangeText)})};
         frequency = NoteFrequency(*givenNote, options.a4);
     } else {
-        return Failure {Failure::Usage, "FREQUENCY|NOTE: '" + std::string(input) + "' is neither a frequency ("
-                                            + kFrequencyRange.text + "; units Hz kHz) nor a note name ("
-                                            + kNoteRangeText + ")"};
+        return Failure {Failure::Usage,
+                        Fill(N_("FREQUENCY|NOTE: '%1' is neither a frequency (%2; units Hz kHz) nor a note name (%3)"),
+                             {input, Tr(kFrequencyRange.text), Tr(kNoteRangeText)})};
     }
 
     // One engine for every input: its table is not used, and a positive

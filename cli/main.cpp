@@ -1,5 +1,6 @@
 // sonavolta-calc: the Level, Delay and Wave calculators on the command line.
 
+#include "cli/Messages.h"
 #include "cli/Options.h"
 #include "cli/Run.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     if (const char* point = std::localeconv()->decimal_point; point && *point)
         style.decimalSep = point;
     style.utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+    cli::SetUpMessages(style.utf8);
 
     const auto parsed = cli::ParseOptions(argc, argv, style.decimalSep);
     if (const auto* failure = std::get_if<cli::Failure>(&parsed)) {
@@ -28,7 +30,7 @@ int main(int argc, char** argv)
     if (options.command == cli::Command::Help || options.command == cli::Command::Version) {
         std::fputs(options.command == cli::Command::Help ? cli::HelpText() : cli::VersionText(), stdout);
         if (std::fflush(stdout) != 0) {
-            std::perror("sonavolta-calc: cannot write the output");
+            std::perror((std::string("sonavolta-calc: ") + cli::Tr("cannot write the output")).c_str());
             return 1;
         }
         return 0;
