@@ -66,10 +66,12 @@ endforeach()
 # The calculators on the command line, in bin/ itself: it reads no data
 # files. Its manual page and bash completion go where man and bash look.
 #   bin/sonavolta-calc
+#   share/locale/<language>/LC_MESSAGES/sonavolta-calc.mo   its messages
 #   share/man/man1/sonavolta-calc.1
 #   share/bash-completion/completions/sonavolta-calc
 set_target_properties(sonavolta-calc PROPERTIES INSTALL_RPATH "")
 install(TARGETS sonavolta-calc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY ${SONAVOLTA_CLI_LOCALE_DIR}/ DESTINATION ${CMAKE_INSTALL_LOCALEDIR})
 install(FILES share/man/man1/sonavolta-calc.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES share/bash-completion/completions/sonavolta-calc
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)

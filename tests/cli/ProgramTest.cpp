@@ -552,3 +552,92 @@ TEST(CalcProgram, ManPageRendersWithoutWarnings)
 }
 
 }  // namespace
+
+namespace {
+
+// The numbers of a table, its labels left out: what no language changes.
+std::vector<std::string> Numbers(const std::string& table)
+{
+    std::vector<std::string> numbers;
+    std::istringstream lines(table);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        for (std::string word; words >> word;)
+            if (std::isdigit(static_cast<unsigned char>(word.back())))
+                numbers.push_back(word);
+    }
+    return numbers;
+}
+
+// A table's words, its numbers left out.
+std::string Labels(const std::string& table)
+{
+    std::string labels;
+    std::istringstream words(table);
+    for (std::string word; words >> word;)
+        if (word.find_first_of("0123456789") == std::string::npos)
+            labels += word + ' ';
+    return labels;
+}
+
+// In each language the desktop names, the help, a table's labels and an
+// error are in that language; the numbers, the JSON and the exit codes are
+// as in English.
+TEST(CalcProgram, SpeaksTheUsersLanguage)
+{
+    const std::vector<std::string> english = {"LC_ALL=", "LANGUAGE=", "LANG=en_US.UTF-8"};
+    const Result help = Calc({"--help"}, {}, english);
+    const std::vector<std::string> kWave = {"wave", "440"}, kDelay = {"delay", "120", "--rate", "48000"};
+    const Result table = Calc(kWave, {}, english);
+    const Result delay = Calc(kDelay, {}, english);
+    const Result error = Calc({"wave", "999999"}, {}, english);
+    ASSERT_EQ(error.exit, 1) << error;
+    const Result json = Calc({"level", "--dbu", "4", "--json"}, {}, english);
+
+    const struct {
+        std::vector<std::string> env;
+        const char* language;
+    } cases[] = {
+        {{"LC_ALL=", "LANGUAGE=", "LANG=de_DE.UTF-8"}, "de"}, {{"LC_ALL=", "LANGUAGE=de:en", "LANG=en_US.UTF-8"}, "de"},
+        {{"LC_ALL=", "LANGUAGE=", "LANG=fr_FR.UTF-8"}, "fr"}, {{"LC_ALL=", "LANGUAGE=", "LANG=es_ES.UTF-8"}, "es"},
+        {{"LC_ALL=", "LANGUAGE=", "LANG=it_IT.UTF-8"}, "it"}, {{"LC_ALL=", "LANGUAGE=", "LANG=pt_BR.UTF-8"}, "pt_BR"},
+        {{"LC_ALL=", "LANGUAGE=", "LANG=ja_JP.UTF-8"}, "ja"}, {{"LC_ALL=", "LANGUAGE=", "LANG=zh_CN.UTF-8"}, "zh_CN"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.env[1] + " " + c.env[2]);
+        const Result translatedHelp = Calc({"--help"}, {}, c.env);
+        EXPECT_EQ(translatedHelp.exit, 0);
+        EXPECT_NE(translatedHelp.out, help.out);
+        EXPECT_NE(translatedHelp.out.find("--dbfs-ref DBFS:LEVEL"), std::string::npos) << translatedHelp.out;
+
+        for (const auto& [args, english] : {std::pair {kWave, &table}, std::pair {kDelay, &delay}}) {
+            const Result translated = Calc(args, {}, c.env);
+            EXPECT_NE(Labels(translated.out), Labels(english->out)) << translated.out;
+            EXPECT_EQ(CountLines(translated.out), CountLines(english->out)) << translated.out;
+        }
+        const Result translatedError = Calc({"wave", "999999"}, {}, c.env);
+        EXPECT_EQ(translatedError.exit, 1);
+        EXPECT_NE(translatedError.err, error.err);
+        EXPECT_EQ(translatedError.err.rfind("sonavolta-calc: ", 0), 0u) << translatedError.err;
+        EXPECT_NE(translatedError.err.find("999999"), std::string::npos) << translatedError.err;
+        EXPECT_EQ(Calc({"level", "--dbu", "4", "--json"}, {}, c.env).out, json.out);
+    }
+    // The German table keeps the English one's numbers, in the German form.
+    std::vector<std::string> german = Numbers(Calc({"wave", "440"}, {}, {"LC_ALL=", "LANG=de_DE.UTF-8"}).out);
+    for (std::string& number : german)
+        std::replace(number.begin(), number.end(), ',', '.');
+    EXPECT_EQ(german, Numbers(table.out));
+
+    // English, C, and a terminal that is not UTF-8, which could not show
+    // every language's letters: the English texts.
+    for (const std::vector<std::string>& env :
+         std::vector<std::vector<std::string>> {{"LC_ALL=C", "LANGUAGE=de"},
+                                                {"LC_ALL=", "LANGUAGE=", "LANG=de_DE"},
+                                                {"LC_ALL=en_GB.UTF-8", "LANGUAGE="}}) {
+        SCOPED_TRACE(env[0] + " " + env[1]);
+        EXPECT_EQ(Calc({"--help"}, {}, env).out, help.out);
+        EXPECT_EQ(Calc({"wave", "999999"}, {}, env).err, error.err);
+    }
+}
+
+}  // namespace
