@@ -121,7 +121,9 @@ TEST(Translation, EveryScreenShowsEveryTextInEachLanguage)
             english = Texts(Window(dlg));
             englishHeader = Header(dlg.GetSafeHwnd());
         });
-        for (const auto& [language, same] : kSameAsEnglish) {
+        for (const auto& entry : kSameAsEnglish) {
+            const QString& language = entry.first;
+            const std::set<QString>& same = entry.second;
             SCOPED_TRACE(language.toStdString());
             const Language loaded(language);
             screen.run([&](CDialog& dlg) {
