@@ -563,7 +563,7 @@ std::vector<std::string> Numbers(const std::string& table)
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
         for (std::string word; words >> word;)
-            if (std::isdigit(static_cast<unsigned char>(word.back())))
+            if (word.find_first_not_of("+-0123456789.,") == std::string::npos)
                 numbers.push_back(word);
     }
     return numbers;
