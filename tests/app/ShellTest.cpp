@@ -261,15 +261,27 @@ QStringList Ids(const QString& page)
     return ids;
 }
 
-// Every language the program speaks has its help page beside the program,
-// marked with its language, with the English page's sections; and a
-// calculator's page for each, leading on to its section.
-TEST(Help, EveryLanguageHasItsPageWithEverySection)
+// The languages whose help page lies beside the program (a language may
+// have none yet: its users get the English page).
+CStringList LanguagesWithHelp()
+{
+    CStringList languages;
+    for (const CString& language : fw::AvailableLanguages())
+        if (QFileInfo::exists(QCoreApplication::applicationDirPath()
+                              + QStringLiteral("/sonavolta_%1.html").arg(language)))
+            languages << language;
+    return languages;
+}
+
+// Each language's help page beside the program is marked with its language
+// and has the English page's sections; a calculator's page for each leads
+// on to its section.
+TEST(Help, EachLanguagesPageHasEverySection)
 {
     const QStringList englishIds = Ids(ReadPage(QStringLiteral("sonavolta.html")));
     ASSERT_TRUE(englishIds.contains("level"));
-    const CStringList languages = fw::AvailableLanguages();
-    ASSERT_EQ(languages.size(), 7);
+    const CStringList languages = LanguagesWithHelp();
+    ASSERT_GE(languages.size(), 4);
     for (const CString& language : languages) {
         SCOPED_TRACE(language.toStdString());
         const QString name = QStringLiteral("sonavolta_%1.html").arg(language);
@@ -283,7 +295,8 @@ TEST(Help, EveryLanguageHasItsPageWithEverySection)
 }
 
 // In each language, Help > Contents (as the menu reads in it) and a
-// calculator's help button open that language's pages.
+// calculator's help button open that language's pages, or the English
+// ones where it has none.
 TEST(Help, EachLanguageOpensItsOwnPages)
 {
     for (const CString& language : fw::AvailableLanguages()) {
@@ -301,10 +314,11 @@ TEST(Help, EachLanguageOpensItsOwnPages)
             ASSERT_NE(help, nullptr);
             QTest::mouseClick(help, Qt::LeftButton);
         });
+        const QString suffix = LanguagesWithHelp().contains(language) ? u'_' + language : QString();
         QStringList calls = viewer.Calls(2);
         calls.sort();
-        EXPECT_EQ(calls, (QStringList {"[" + PageUrl(QStringLiteral("sonavolta-wave_%1.html").arg(language)) + "]",
-                                       "[" + PageUrl(QStringLiteral("sonavolta_%1.html").arg(language)) + "]"}));
+        EXPECT_EQ(calls, (QStringList {"[" + PageUrl(QStringLiteral("sonavolta-wave%1.html").arg(suffix)) + "]",
+                                       "[" + PageUrl(QStringLiteral("sonavolta%1.html").arg(suffix)) + "]"}));
     }
     fw::LoadTranslations(CString());
 }
