@@ -145,7 +145,8 @@ void AppendDelayTable(const Record& record, const Style& style, std::string& out
             rows.back().push_back(TableNumber(f[firstSamples + 1 + b], style));
     }
     const std::size_t barRows = rows.size();
-    rows.push_back({Tr("Note"), "ms", Tr("dotted ms"), Tr("triplet ms"), "Hz", Tr("dotted Hz"), Tr("triplet Hz")});
+    rows.push_back({Tr(C_("note value", "Note")), "ms", Tr("dotted ms"), Tr("triplet ms"), "Hz", Tr("dotted Hz"),
+                    Tr("triplet Hz")});
     if (samples)
         rows.back().insert(rows.back().end(), {Tr("samples"), Tr("dotted samples"), Tr("triplet samples")});
     for (std::size_t n = 0; n < kNoteValues; ++n) {

@@ -241,7 +241,7 @@ std::optional<Failure> ComputeLevel(const Options& options, std::string_view inp
            CLevelModel::kVoltageUnitLabels[model.m_nVrmsUnit]);
     inUnit("vpp", "vpp_unit", "Voltage (p-p)", PeakToPeak, Form::Fixed, LevelInput::Vpp, model.GetVpp(),
            CLevelModel::kVoltageUnitLabels[model.m_nVppUnit]);
-    record.Add("ohms", "Load", Form::Whole, model.m_dOhms, "ohms").group = Load;
+    record.Add("ohms", "Load", Form::Whole, model.m_dOhms, N_("ohms")).group = Load;
 
     level("dbw", "dBW", LevelInput::DBW, model.m_dBm - kDBmOverDBW);
     level("dbmv", "dBmV", LevelInput::DBmV, model.m_dBV + kDBmVOverDBV);

@@ -11,6 +11,10 @@
 // Marks a text to translate where it is defined; Tr() translates it where
 // it is shown.
 #define N_(text) text
+// Marks a text that reads differently in some languages depending on what it
+// names (a note's name in Wave, a note's value in Delay): gettext's context,
+// joined to the text by the EOT character, as gettext itself keeps it.
+#define C_(context, text) context "\004" text
 
 namespace cli {
 
@@ -18,7 +22,7 @@ namespace cli {
 // gets English, which it shows whole.
 void SetUpMessages(bool utf8);
 
-// The text in the user's language, or as written.
+// The text in the user's language, or as written (without its context).
 const char* Tr(const char* text);
 
 // The pattern, translated, with %1, %2, ... replaced by the arguments, so a

@@ -114,7 +114,8 @@ void AppendList(const Record& record, const Style& style, std::string& out)
     std::size_t labelWidth = 0, numberWidth = 0;
     for (const Field* field : shown) {
         const Field& f = *field;
-        Row row {Unit(Tr(f.label), style), TableNumber(f, style), f.form == Form::Missing ? "" : Unit(f.unit, style)};
+        Row row {Unit(Tr(f.label), style), TableNumber(f, style),
+                 f.form == Form::Missing ? "" : Unit(Tr(f.unit), style)};
         labelWidth = std::max(labelWidth, DisplayWidth(row.label));
         numberWidth = std::max(numberWidth, DisplayWidth(row.number));
         rows.push_back(std::move(row));

@@ -185,12 +185,12 @@ std::optional<Failure> ComputeWave(const Options& options, std::string_view inpu
     }
     const bool named = index >= kLowestNote && index <= kHighestNote;
     if (named) {
-        record.AddText("note", "Note", NoteNameView(index, options.flats));
+        record.AddText("note", C_("note name", "Note"), NoteNameView(index, options.flats));
         record.Add("note_hz", "Note frequency", Form::Fixed, NoteFrequency(index, options.a4), "Hz", 2);
-        record.Add("cents", "Deviation", Form::Signed, cents, "cents", 1);
+        record.Add("cents", "Deviation", Form::Signed, cents, N_("cents"), 1);
     } else {
         // Beyond C-1 to B10 there is no name to give.
-        record.Add("note", "Note", Form::Missing, 0.0);
+        record.Add("note", C_("note name", "Note"), Form::Missing, 0.0);
         record.Add("note_hz", "Note frequency", Form::Missing, 0.0);
         record.Add("cents", "Deviation", Form::Missing, 0.0);
     }

@@ -580,6 +580,95 @@ std::string Labels(const std::string& table)
     return labels;
 }
 
+// Words that read one way in English and two ways elsewhere, and unit words
+// (not symbols), in the language of the table: Japanese names a note's name
+// in Wave and a note's value in Delay differently; German says "Ohm" and
+// "Cent".
+TEST(CalcProgram, TableWordsInTheirLanguage)
+{
+    const auto firstWord = [](const std::string& line) { return line.substr(0, line.find(' ')); };
+    const auto lineWith = [](const std::string& text, const std::string& part) {
+        const std::size_t at = text.find(part);
+        if (at == std::string::npos)
+            return std::string();
+        const std::size_t start = text.rfind('\n', at) + 1;
+        return text.substr(start, text.find('\n', at) - start);
+    };
+    const std::vector<std::string> japanese = {"LC_ALL=", "LANGUAGE=", "LANG=ja_JP.UTF-8"};
+    const std::string wave = Calc({"wave", "440"}, {}, japanese).out;
+    const std::string delay = Calc({"delay", "120"}, {}, japanese).out;
+    const std::string noteName = firstWord(lineWith(wave, " A4"));
+    // The notes' heading: the line above the whole note's row.
+    const std::size_t wholeNote = delay.find("\n1/1 ");
+    ASSERT_NE(wholeNote, std::string::npos) << delay;
+    const std::string noteValue = firstWord(delay.substr(delay.rfind('\n', wholeNote - 1) + 1));
+    EXPECT_FALSE(noteName.empty()) << wave;
+    EXPECT_FALSE(noteValue.empty()) << delay;
+    EXPECT_NE(noteName, noteValue) << wave << delay;
+
+    const std::vector<std::string> german = {"LC_ALL=", "LANGUAGE=", "LANG=de_DE.UTF-8"};
+    const std::string level = Calc({"level", "--dbu", "4", "--ohms", "8"}, {}, german).out;
+    EXPECT_NE(lineWith(level, " 8 ").find(" Ohm"), std::string::npos) << level;
+    EXPECT_EQ(level.find("ohms"), std::string::npos) << level;
+    const std::string cents = Calc({"wave", "445"}, {}, german).out;
+    EXPECT_NE(cents.find(" Cent\n"), std::string::npos) << cents;
+    EXPECT_EQ(cents.find("cents"), std::string::npos) << cents;
+}
+
+// A copy of the program installed with its catalogues (bin/, share/locale/)
+// and a link to it from another folder.
+class InstalledCopy {
+public:
+    InstalledCopy() : m_root(std::filesystem::temp_directory_path() / ("calc_install_" + std::to_string(getpid())))
+    {
+        namespace fs = std::filesystem;
+        fs::remove_all(m_root);
+        for (const char* folder : {"bin", "share", "elsewhere"})
+            fs::create_directories(m_root / folder);
+        fs::copy_file(SONAVOLTA_CALC, m_root / "bin/sonavolta-calc");
+        fs::copy(fs::path(SONAVOLTA_CALC).parent_path().parent_path() / "share/locale", m_root / "share/locale",
+                 fs::copy_options::recursive);
+        fs::create_symlink(m_root / "bin/sonavolta-calc", Link());
+    }
+    ~InstalledCopy() { std::filesystem::remove_all(m_root); }
+    std::filesystem::path Link() const { return m_root / "elsewhere/sonavolta-calc"; }
+
+private:
+    std::filesystem::path m_root;
+};
+
+const std::vector<std::string> kGerman = {"LC_ALL=", "LANGUAGE=", "LANG=de_DE.UTF-8"};
+
+// Started through a link, it finds the catalogues beside its real file, not
+// beside the link.
+TEST(CalcProgram, FindsItsCataloguesBesideItsRealFile)
+{
+    const InstalledCopy installed;
+    const Result english = Calc({"level", "--dbu", "4"}, {}, {"LC_ALL=C.UTF-8"});
+    const Result german = RunProgram(installed.Link().string(), {"level", "--dbu", "4"}, {}, kGerman);
+    EXPECT_EQ(german.exit, 0) << german;
+    EXPECT_NE(Labels(german.out), Labels(english.out)) << german;
+}
+
+// Where /proc is not mounted (a bare chroot or container), it finds them
+// from the path it was started by.
+TEST(CalcProgram, FindsItsCataloguesWithoutProc)
+{
+    const std::vector<std::string> hideProc = {"-rm", "sh", "-c", "mount -t tmpfs none /proc && exec \"$0\" \"$@\""};
+    std::vector<std::string> probe = hideProc;
+    probe.push_back("true");
+    if (RunProgram("unshare", probe).exit != 0)
+        GTEST_SKIP() << "no user namespace here to hide /proc in";
+
+    const InstalledCopy installed;
+    const Result withProc = RunProgram(installed.Link().string(), {"level", "--dbu", "4"}, {}, kGerman);
+    std::vector<std::string> args = hideProc;
+    args.insert(args.end(), {installed.Link().string(), "level", "--dbu", "4"});
+    const Result withoutProc = RunProgram("unshare", args, {}, kGerman);
+    EXPECT_EQ(withoutProc.exit, 0) << withoutProc;
+    EXPECT_EQ(withoutProc.out, withProc.out);
+}
+
 // In each language the desktop names, the help, a table's labels and an
 // error are in that language; the numbers, the JSON and the exit codes are
 // as in English.
