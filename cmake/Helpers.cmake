@@ -10,10 +10,12 @@ endfunction()
 # The program's data files, found beside its executable. The help page,
 # sonavolta.html, and one per language, sonavolta_<language>.html; each
 # calculator's help button opens a small page that leads on to its section
-# of the help page in the program's language; app/ writes those pages from
+# of the help page in the program's language (all of them share one
+# stylesheet, sonavolta.css); app/ writes those pages from
 # the list of calculators into SONAVOLTA_HELP_TOPIC_DIR (the target
 # help_topic_pages).
 file(GLOB SONAVOLTA_HELP_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/help/sonavolta*.html)
+set(SONAVOLTA_HELP_STYLE ${CMAKE_SOURCE_DIR}/res/help/sonavolta.css)
 set(SONAVOLTA_HELP_TOPIC_DIR ${CMAKE_BINARY_DIR}/help-topics)
 set(SONAVOLTA_HELP_TOPIC_STAMP ${CMAKE_BINARY_DIR}/help-topics.stamp)
 set(SONAVOLTA_PITCH_TABLE ${CMAKE_SOURCE_DIR}/res/spn.dat)
@@ -31,7 +33,7 @@ endfunction()
 
 # The help pages and the pitch table beside an executable, as beside the program.
 function(sonavolta_copy_data target)
-  sonavolta_copy_beside(${target} ${SONAVOLTA_HELP_PAGES} ${SONAVOLTA_PITCH_TABLE})
+  sonavolta_copy_beside(${target} ${SONAVOLTA_HELP_PAGES} ${SONAVOLTA_HELP_STYLE} ${SONAVOLTA_PITCH_TABLE})
   add_dependencies(${target} help_topic_pages)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${SONAVOLTA_HELP_TOPIC_DIR} $<TARGET_FILE_DIR:${target}>)

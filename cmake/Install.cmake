@@ -5,6 +5,7 @@
 #   <libdir>/sonavolta/spn.dat             its pitch table   } found beside the
 #   <libdir>/sonavolta/sonavolta.html      its help page     } program's real file
 #   <libdir>/sonavolta/sonavolta_<language>.html    the help page in a language
+#   <libdir>/sonavolta/sonavolta.css       the help pages' stylesheet
 #   <libdir>/sonavolta/sonavolta-<calculator>[_<language>].html  pages leading to its sections
 #   share/applications/<app id>.desktop      the desktop entry } named after
 #   share/metainfo/<app id>.metainfo.xml     AppStream metadata } SONAVOLTA_APP_ID
@@ -24,7 +25,7 @@ set(SONAVOLTA_INSTALL_DIR "${CMAKE_INSTALL_LIBDIR}/sonavolta" CACHE STRING
 # set-up proposes would point into lib/ beside bin/, where we ship nothing).
 set_target_properties(sonavolta PROPERTIES INSTALL_RPATH "")
 install(TARGETS sonavolta RUNTIME DESTINATION ${SONAVOLTA_INSTALL_DIR})
-install(FILES ${SONAVOLTA_PITCH_TABLE} ${SONAVOLTA_HELP_PAGES} DESTINATION ${SONAVOLTA_INSTALL_DIR})
+install(FILES ${SONAVOLTA_PITCH_TABLE} ${SONAVOLTA_HELP_PAGES} ${SONAVOLTA_HELP_STYLE} DESTINATION ${SONAVOLTA_INSTALL_DIR})
 install(DIRECTORY ${SONAVOLTA_HELP_TOPIC_DIR}/ DESTINATION ${SONAVOLTA_INSTALL_DIR})
 
 # The link is made here once and installed as a link; being relative, it

@@ -278,8 +278,13 @@ CStringList LanguagesWithHelp()
 // on to its section.
 TEST(Help, EachLanguagesPageHasEverySection)
 {
-    const QStringList englishIds = Ids(ReadPage(QStringLiteral("sonavolta.html")));
+    const QString english = ReadPage(QStringLiteral("sonavolta.html"));
+    const QStringList englishIds = Ids(english);
     ASSERT_TRUE(englishIds.contains("level"));
+    // Every page takes its look from the one stylesheet beside them.
+    const QString styleLink = QStringLiteral("<link rel=\"stylesheet\" href=\"sonavolta.css\">");
+    EXPECT_TRUE(english.contains(styleLink));
+    EXPECT_TRUE(ReadPage(QStringLiteral("sonavolta.css")).contains(QStringLiteral("nav.toc")));
     const CStringList languages = LanguagesWithHelp();
     ASSERT_EQ(languages.size(), 7);
     for (const CString& language : languages) {
@@ -288,6 +293,7 @@ TEST(Help, EachLanguagesPageHasEverySection)
         const QString page = ReadPage(name);
         EXPECT_TRUE(page.contains(QStringLiteral("<html lang=\"%1\">").arg(QString(language).replace('_', '-'))));
         EXPECT_EQ(Ids(page), englishIds);
+        EXPECT_TRUE(page.contains(styleLink));
         for (const Calculator& c : Calculators())
             EXPECT_TRUE(ReadPage(QStringLiteral("sonavolta-%1_%2.html").arg(QLatin1String(c.helpAnchor), language))
                             .contains(QStringLiteral("url=%1#%2\"").arg(name, QLatin1String(c.helpAnchor))));

@@ -98,8 +98,8 @@ inline void ExpectInstalledTree(const QString& prefix)
     const QString program = kProgramDir + QStringLiteral("/sonavolta");
     for (const QString& file :
          {program, kProgramDir + QStringLiteral("/spn.dat"), kProgramDir + QStringLiteral("/sonavolta.html"),
-          kDesktopFile, kMetainfo, kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg"), kCalc,
-          kCalcManPage, kCalcCompletion}) {
+          kProgramDir + QStringLiteral("/sonavolta.css"), kDesktopFile, kMetainfo,
+          kData + QStringLiteral("/icons/hicolor/scalable/apps/sonavolta.svg"), kCalc, kCalcManPage, kCalcCompletion}) {
         const QFileInfo info(root.filePath(file));
         EXPECT_TRUE(info.isFile() && !info.isSymLink() && info.size() > 0) << file.toStdString();
     }
