@@ -32,7 +32,15 @@ function(sonavolta_copy_beside target)
 endfunction()
 
 # The help pages and the pitch table beside an executable, as beside the program.
+# Executables of one folder link (and so copy) one at a time: two copies of
+# the same files into one folder at once can fail.
 function(sonavolta_copy_data target)
+  string(MAKE_C_IDENTIFIER "copy_into_${CMAKE_CURRENT_BINARY_DIR}" pool)
+  get_property(pools GLOBAL PROPERTY JOB_POOLS)
+  if(NOT "${pool}=1" IN_LIST pools)
+    set_property(GLOBAL APPEND PROPERTY JOB_POOLS ${pool}=1)
+  endif()
+  set_property(TARGET ${target} PROPERTY JOB_POOL_LINK ${pool})
   sonavolta_copy_beside(${target} ${SONAVOLTA_HELP_PAGES} ${SONAVOLTA_HELP_STYLE} ${SONAVOLTA_PITCH_TABLE})
   add_dependencies(${target} help_topic_pages)
   add_custom_command(TARGET ${target} POST_BUILD
