@@ -1,44 +1,25 @@
 #include "cli/Messages.h"
 
+#include "framework/ProgramPath.h"
+
 #include <cstring>
 #include <libintl.h>
-#include <limits.h>
-#include <stdlib.h>
-#include <sys/auxv.h>
-#include <unistd.h>
 
 namespace cli {
 
 namespace {
 constexpr const char* kDomain = "sonavolta-calc";
-
-// The folder of the program's own file, links followed: from /proc, or where
-// /proc is not mounted, from the path the program was started by.
-std::string OwnFolder()
-{
-    char self[PATH_MAX];
-    std::string path;
-    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (length > 0) {
-        path.assign(self, std::size_t(length));
-    } else {
-        const auto* started = reinterpret_cast<const char*>(::getauxval(AT_EXECFN));
-        if (started && ::realpath(started, self))
-            path = self;
-    }
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
-
-}  // namespace
 
 void SetUpMessages(bool utf8)
 {
     if (!utf8)
         return;
-    const std::string folder = OwnFolder();
+    // Beside the program's real file, as built and as installed; none when
+    // nothing could tell where that is.
+    const std::filesystem::path folder = fw::ProgramDir();
     if (!folder.empty())
-        bindtextdomain(kDomain, (folder + "/../share/locale").c_str());
+        bindtextdomain(kDomain, (folder / "../share/locale").c_str());
     textdomain(kDomain);
 }
 
